@@ -1,0 +1,15 @@
+// The process-wide state and its start values.
+#include "driver/install_state.h"
+
+#include "driver/bounded_text.h"
+
+#include <cstring>
+
+InstallState gState;
+
+void ResetInstallState()
+{
+    memset(&gState, 0, sizeof gState);
+    CopyText(gState.palmFolder, "c:\\pilot");
+    CopyText(gState.installFolderName, "Install");
+}
