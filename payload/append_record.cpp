@@ -1,0 +1,91 @@
+// Appending one file to an executable as a new last payload record.
+#include "payload/payload_archive.h"
+
+#include "driver/platform.h"
+#include "payload/record_chain.h"
+#include "payload/stream_copy.h"
+
+#include <cstring>
+
+static const char kAppendErrorCaption[] = "Append Error";
+
+static int Refuse(const char* text)
+{
+    ShowMessageBox(text, kAppendErrorCaption);
+    return -1;
+}
+
+// Writes the fields that follow the data: size, name with its NUL, name
+// length, record length and tag. Returns 0 or -1.
+static int WriteRecordTrailer(FILE* executable, int32_t size, const char* name)
+{
+    unsigned char trailer[kSizeFieldBytes + kRecordNameChars + 1 + kNameTrailerBytes];
+    size_t nameLength = strlen(name) + 1;
+    unsigned char* at = trailer;
+    PutLittleEndian(at, static_cast<uint32_t>(size), kSizeFieldBytes);
+    at += kSizeFieldBytes;
+    memcpy(at, name, nameLength);
+    at += nameLength;
+    PutLittleEndian(at, static_cast<uint32_t>(nameLength), kNameLengthFieldBytes);
+    at += kNameLengthFieldBytes;
+    PutLittleEndian(at, static_cast<uint32_t>(size + nameLength + kSizeFieldBytes + kNameLengthFieldBytes),
+                    kRecordLengthFieldBytes);
+    at += kRecordLengthFieldBytes;
+    memcpy(at, kRecordTag, kTagBytes);
+    at += kTagBytes;
+    size_t count = static_cast<size_t>(at - trailer);
+    return fwrite(trailer, 1, count, executable) == count ? 0 : -1;
+}
+
+// Appends size bytes of input and the trailer to the end of executable,
+// whose length before is originalLength. Returns 0, or -1 when the archive
+// would reach 2 GiB (nothing written) or a read or write failed.
+static int WriteRecord(FILE* executable, int32_t originalLength, FILE* input, int32_t size, const char* name)
+{
+    int64_t recordBytes = int64_t{size} + int64_t{kSizeFieldBytes} + static_cast<int64_t>(strlen(name)) + 1
+        + int64_t{kNameTrailerBytes};
+    if (originalLength + recordBytes > INT32_MAX)
+        return -1;
+    // Exactly the measured size: when the input is the executable itself,
+    // reading on to its end would chase its own writes.
+    if (CopyStreamBytes(input, executable, size) != 0)
+        return -1;
+    return WriteRecordTrailer(executable, size, name);
+}
+
+int AppendPayloadRecord(const char* executablePath, const char* inputPath)
+{
+    char name[kRecordNameChars + 1];
+    if (TakeRecordName(inputPath, name) != 0)
+        return Refuse("Input file name is too long");
+
+    FILE* input = fopen(inputPath, "rb");
+    if (!input)
+        return Refuse("Cannot open input file for read");
+    int32_t size;
+    if (MeasureFile(input, &size) != 0 || fseek(input, 0, SEEK_SET) != 0) {
+        fclose(input);
+        return Refuse("Cannot open input file for read");
+    }
+
+    FILE* executable = fopen(executablePath, "rb+");
+    if (!executable) {
+        fclose(input);
+        return Refuse("Cannot open executable file for write");
+    }
+
+    int32_t originalLength = -1;
+    int written = -1;
+    if (MeasureFile(executable, &originalLength) == 0)
+        written = WriteRecord(executable, originalLength, input, size, name);
+    // The close flushes the last buffered bytes, so it can fail too.
+    bool closed = fclose(executable) == 0;
+    fclose(input);
+    if (written == 0 && closed)
+        return 0;
+
+    // Never leave half a record behind: cut back to the length before.
+    if (originalLength >= 0)
+        TruncateFileAt(executablePath, originalLength);
+    return Refuse("Cannot write to executable file");
+}
