@@ -1,0 +1,68 @@
+// Building the destination path of an installed database.
+#include "driver/destination_path.h"
+
+#include "driver/bounded_text.h"
+
+#include <cstring>
+
+namespace {
+
+// The 24 characters a destination name never holds: 16 punctuation marks,
+// the double quote, and (in code page 1252) the letter O with stroke, the
+// copyright and registered signs and the four curly quotation marks.
+const unsigned char kReplacedCharacters[] = ".,?*<>+=|\\[]/^;:\"\xD8\xA9\xAE\x91\x92\x93\x94";
+
+bool IsReplaced(unsigned char c)
+{
+    if (c >= 1 && c <= 31)
+        return true;
+    return memchr(kReplacedCharacters, c, sizeof kReplacedCharacters - 1) != nullptr;
+}
+
+const char* UserFolder(const char* userName, bool toBackup)
+{
+    for (int i = 0; i < gState.userCount; i++) {
+        const PalmUser& user = gState.users[i];
+        if (strcmp(user.displayName, userName) == 0)
+            return toBackup ? user.backupPath : user.installPath;
+    }
+    return userName;
+}
+
+int Fail(char* destination)
+{
+    destination[0] = '\0';
+    return -1;
+}
+
+} // namespace
+
+int BuildDestinationPath(char (&destination)[kFilePathChars + 1], const char* userName,
+                         const char* databaseName, bool isResourceDatabase, bool toBackup)
+{
+    const char* folder = UserFolder(userName, toBackup);
+    if (!databaseName || databaseName[0] == '\0')
+        return CopyText(destination, folder) == 0 ? 0 : Fail(destination);
+
+    // A name that does not fit here cannot fit in the whole path either.
+    char name[kFilePathChars + 1];
+    if (CopyText(name, databaseName[0] == '"' ? databaseName + 1 : databaseName) != 0)
+        return Fail(destination);
+    size_t length = strlen(name);
+    if (length > 0 && name[length - 1] == '"')
+        name[--length] = '\0';
+    for (char* p = name; *p; p++) {
+        if (IsReplaced(static_cast<unsigned char>(*p)))
+            *p = '_';
+    }
+
+    const char* format = isResourceDatabase ? "%s\\%s.prc" : "%s\\%s.pdb";
+    if (FormatText(destination, sizeof destination, format, folder, name) != 0)
+        return Fail(destination);
+    // Blanks in the folder are the user's; blanks in the name are not wanted.
+    for (char* p = destination + strlen(folder) + 1; *p; p++) {
+        if (*p == ' ')
+            *p = '_';
+    }
+    return 0;
+}

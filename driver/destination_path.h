@@ -1,0 +1,18 @@
+// The destination of an installed database in a Palm user's folders.
+#pragma once
+
+#include "driver/install_state.h"
+
+// Writes "<folder>\<cleaned name>.prc" (or ".pdb") into destination. The
+// folder is the install folder (or, with toBackup, the backup folder) of the
+// first PalmUser whose display name equals userName exactly; with no such
+// user userName itself is the folder. databaseName (may be nullptr) loses one
+// leading and one trailing double quote; codes 1 to 31 and the characters
+// . , ? * < > + = | \ [ ] / ^ ; : " and 0xD8 0xA9 0xAE 0x91-0x94 become '_',
+// and so does every blank from the name on. With no name (or an empty one)
+// the folder alone is the destination.
+// Returns 0, or -1 when the path would be longer than kFilePathChars
+// characters: it is never cut, since a cut path names another file;
+// destination is then empty and the caller reports a failed copy.
+int BuildDestinationPath(char (&destination)[kFilePathChars + 1], const char* userName,
+                         const char* databaseName, bool isResourceDatabase, bool toBackup);

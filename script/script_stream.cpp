@@ -1,0 +1,48 @@
+// The bounded line read of the install script.
+#include "script/script_stream.h"
+
+#include <cstring>
+
+int ReadScriptLine(const ScriptStream& script, char* line, size_t capacity)
+{
+    if (!script.file || capacity < 2)
+        return -1;
+    size_t readCapacity = capacity;
+    if (script.endBound != 0) {
+        long position = ftell(script.file);
+        // A position that cannot be had cannot be trusted to lie within the
+        // script: read nothing rather than bytes that may follow it.
+        if (position < 0 || position >= script.endBound)
+            return -1;
+        size_t remaining = static_cast<size_t>(script.endBound - position);
+        if (remaining < readCapacity - 1)
+            readCapacity = remaining + 1;
+    }
+    // fgets takes an int count; the buffers here are far below INT_MAX.
+    if (!fgets(line, static_cast<int>(readCapacity), script.file))
+        return -1;
+    return 0;
+}
+
+int PeekScriptByte(const ScriptStream& script)
+{
+    if (!script.file)
+        return -1;
+    if (script.endBound != 0) {
+        long position = ftell(script.file);
+        if (position < 0 || position >= script.endBound)
+            return -1;
+    }
+    int c = fgetc(script.file);
+    if (c == EOF)
+        return -1;
+    ungetc(c, script.file);
+    return c;
+}
+
+void StripLineEnd(char* line)
+{
+    size_t length = strlen(line);
+    while (length > 0 && (line[length - 1] == '\r' || line[length - 1] == '\n'))
+        line[--length] = '\0';
+}
