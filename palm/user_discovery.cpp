@@ -1,0 +1,99 @@
+// Discovery of the Palm users: the listing of the Palm folder and the
+// display names from users.dat.
+#include "palm/user_discovery.h"
+
+#include "driver/bounded_text.h"
+#include "driver/platform.h"
+#include "palm/desktop_settings.h"
+#include "palm/users_dat.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kFoundUserPauseMs = 200;
+constexpr char kFoundUserFormat[] = "Found user '%s'";
+
+// True when a listing of exactly path finds something, folder or file.
+bool Exists(const char* path)
+{
+    FolderEntry entry;
+    FolderListing* listing = StartFolderListing(path, &entry);
+    if (!listing)
+        return false;
+    EndFolderListing(listing);
+    return true;
+}
+
+bool IsCandidate(const FolderEntry& entry)
+{
+    return entry.isFolder && strcmp(entry.name, ".") != 0 && strcmp(entry.name, "..") != 0;
+}
+
+// Adds the user of folderName when it holds the install folder and both of
+// its paths fit their fields.
+void AddUserIfInstallFolder(const char* folderName)
+{
+    PalmUser user;
+    if (FormatText(user.installPath, sizeof user.installPath, "%s\\%s\\%s", gState.palmFolder,
+                   folderName, gState.installFolderName) != 0)
+        return;
+    if (FormatText(user.backupPath, sizeof user.backupPath, "%s\\%s\\backup", gState.palmFolder,
+                   folderName) != 0)
+        return;
+    if (!Exists(user.installPath))
+        return;
+    ReadUserDisplayName(user.displayName, folderName);
+    gState.users[gState.userCount++] = user;
+
+    char status[sizeof kFoundUserFormat + kDisplayNameChars];
+    FormatText(status, sizeof status, kFoundUserFormat, user.displayName);
+    if (!gState.quiet) {
+        SetStatusLine(status);
+        PauseMilliseconds(kFoundUserPauseMs);
+    }
+}
+
+void ListUsers()
+{
+    char pattern[kPalmFolderChars + 1];
+    // A pattern that does not fit could list no user folder anyway: every
+    // user's paths are far shorter.
+    if (FormatText(pattern, sizeof pattern, "%s\\*", gState.palmFolder) != 0)
+        return;
+    FolderEntry entry;
+    FolderListing* listing = StartFolderListing(pattern, &entry);
+    if (!listing)
+        return;
+    do {
+        if (IsCandidate(entry))
+            AddUserIfInstallFolder(entry.name);
+    } while (gState.userCount < kMaxPalmUsers && NextFolderEntry(listing, &entry));
+    EndFolderListing(listing);
+}
+
+} // namespace
+
+int DiscoverPalmUsers()
+{
+    gState.userCount = 0;
+    if (FindPalmFolder() != 0) {
+        ShowMessageBox("Cannot locate a path to the Palm folder", "Registry Error");
+        return -1;
+    }
+    FindInstallFolderName();
+    ListUsers();
+    return 0;
+}
+
+void ReadUserDisplayName(char (&displayName)[kDisplayNameChars + 1], const char* userFolderName)
+{
+    CopyText(displayName, userFolderName);
+    UsersDat file;
+    if (LoadUsersDat(&file) != 0)
+        return;
+    long p = FindLastFolderName(file, userFolderName);
+    if (p >= 0)
+        CopyDisplayNameBefore(file, p, displayName, sizeof displayName);
+    ReleaseUsersDat(&file);
+}

@@ -1,0 +1,21 @@
+// Palm user discovery: the Palm folder, the install folder name and the
+// PalmUser table of gState.
+#pragma once
+
+#include "driver/install_state.h"
+
+// Finds the Palm folder and the install folder name in the registry and
+// fills gState.users, in folder-listing order, with every user folder of
+// the Palm folder that holds an entry named as the install folder (at most
+// kMaxPalmUsers). Reports each user found on the status line, with a
+// 200 ms pause, unless gState.quiet. A user folder whose install or backup
+// path would exceed its field is skipped, never stored cut. Returns 0 when
+// the Palm folder was found, whatever the number of users; else shows the
+// "Registry Error" box (quiet or not) and returns -1 with no users.
+int DiscoverPalmUsers();
+
+// Sets displayName to the name users.dat stores in front of the copy of
+// userFolderName nearest the end of the file; to the folder name itself
+// when users.dat cannot be read, holds no such copy, or leaves no room for
+// a name there. Names longer than the field are cut: they are only shown.
+void ReadUserDisplayName(char (&displayName)[kDisplayNameChars + 1], const char* userFolderName);

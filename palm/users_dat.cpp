@@ -1,0 +1,96 @@
+// Reading users.dat and the byte scans over it.
+#include "palm/users_dat.h"
+
+#include "driver/bounded_text.h"
+#include "driver/install_state.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+int LoadUsersDat(UsersDat* file)
+{
+    char path[kPalmFolderChars + 1];
+    if (FormatText(path, sizeof path, "%s\\users.dat", gState.palmFolder) != 0)
+        return -1;
+    FILE* stream = fopen(path, "rb");
+    if (!stream)
+        return -1;
+    long size = -1;
+    if (fseek(stream, 0, SEEK_END) == 0)
+        size = ftell(stream);
+    // malloc(0) may give no buffer; one spare byte keeps an empty file readable.
+    unsigned char* bytes = size >= 0 ? static_cast<unsigned char*>(malloc(static_cast<size_t>(size) + 1)) : nullptr;
+    bool read = bytes && fseek(stream, 0, SEEK_SET) == 0 &&
+                fread(bytes, 1, static_cast<size_t>(size), stream) == static_cast<size_t>(size);
+    fclose(stream);
+    if (!read) {
+        free(bytes);
+        return -1;
+    }
+    file->bytes = bytes;
+    file->size = size;
+    return 0;
+}
+
+void ReleaseUsersDat(UsersDat* file)
+{
+    free(file->bytes);
+    file->bytes = nullptr;
+    file->size = 0;
+}
+
+namespace {
+
+// True when the n bytes of name lie wholly inside the file at position and
+// the byte before them is their length.
+bool IsStoredAt(const UsersDat& file, long position, const char* name, size_t n)
+{
+    if (static_cast<size_t>(file.size - position) < n)
+        return false;
+    return file.bytes[position - 1] == n && memcmp(file.bytes + position, name, n) == 0;
+}
+
+} // namespace
+
+long FindLastFolderName(const UsersDat& file, const char* folderName)
+{
+    size_t n = strlen(folderName);
+    for (long p = file.size - 1; p >= 6; p--) {
+        if (IsStoredAt(file, p, folderName, n))
+            return p;
+    }
+    return -1;
+}
+
+long FindFirstDisplayName(const UsersDat& file, const char* displayName)
+{
+    size_t n = strlen(displayName);
+    for (long q = 5; q < file.size; q++) {
+        if (IsStoredAt(file, q, displayName, n))
+            return q;
+    }
+    return -1;
+}
+
+int CopyDisplayNameBefore(const UsersDat& file, long p, char* displayName, size_t capacity)
+{
+    long last = p - 2;
+    long zero = last;
+    // Position 0 is never examined: with no zero byte from 1 up, the name
+    // starts at position 2.
+    while (zero >= 1 && file.bytes[zero] != 0)
+        zero--;
+    if (zero == last)
+        return -1;
+    // The zero byte and the display name's own length byte are skipped.
+    long first = zero + 2;
+    const char* name = reinterpret_cast<const char*>(file.bytes + first);
+    CopyTextPart(displayName, capacity, name, static_cast<size_t>(last - first + 1));
+    return 0;
+}
+
+int16_t UserNumberBefore(const UsersDat& file, long q)
+{
+    return static_cast<int16_t>(file.bytes[q - 5] | file.bytes[q - 4] << 8);
+}

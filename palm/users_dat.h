@@ -1,0 +1,45 @@
+// Palm Desktop's users.dat, read whole, and the two searches made in it.
+// Of its layout only this fragment is relied upon, per user, q being the
+// position of the display name's first byte:
+//   q-5, q-4  user number, 16-bit signed, little-endian
+//   q-3       not read
+//   q-2       a zero byte
+//   q-1       length of the display name
+//   q ...     the display name, then the folder name's length byte and the
+//             folder name (no terminators)
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct UsersDat {
+    unsigned char* bytes; // malloc'ed; released by ReleaseUsersDat
+    long size;
+};
+
+// Reads "<Palm folder>\users.dat" whole into memory. Returns 0, or -1 when
+// the path would not fit, the file cannot be opened or read, or memory runs
+// out (then nothing is held).
+int LoadUsersDat(UsersDat* file);
+
+void ReleaseUsersDat(UsersDat* file);
+
+// The position p of the stored copy of folderName nearest the end of the
+// file: the name's bytes at p (byte-exact) preceded by its length, p no
+// lower than 6. Returns -1 when there is none.
+long FindLastFolderName(const UsersDat& file, const char* folderName);
+
+// The position q of the stored copy of displayName nearest the start of the
+// file: the name's bytes at q preceded by its length, q no lower than 5.
+// Returns -1 when there is none.
+long FindFirstDisplayName(const UsersDat& file, const char* displayName);
+
+// The display name stored in front of the folder name found at p: the bytes
+// after the nearest zero byte before p - 1 and the length byte behind it,
+// up to p - 2. Copies it into displayName (cut to capacity - 1 characters)
+// and returns 0; returns -1, displayName untouched, when the byte at p - 2
+// is itself zero and leaves no room for a name.
+int CopyDisplayNameBefore(const UsersDat& file, long p, char* displayName, size_t capacity);
+
+// The user number stored in front of the display name found at q.
+int16_t UserNumberBefore(const UsersDat& file, long q);

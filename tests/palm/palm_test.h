@@ -1,0 +1,51 @@
+// The start of every Palm test: fresh state and fakes, and a temporary
+// folder that holds the Palm folder's users.dat as a real file.
+#pragma once
+
+#include "driver/install_state.h"
+#include "fakes/fake_folders.h"
+#include "fakes/fake_platform.h"
+#include "fakes/fake_registry.h"
+#include "support/simulated_palm_desktop.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+class PalmTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetFakePlatform();
+        ResetFakeRegistry();
+        ResetFakeFolders();
+        char folder[] = "/tmp/vantrel-palm-XXXXXX";
+        ASSERT_NE(mkdtemp(folder), nullptr);
+        root = folder;
+        palmFolder = root + "/Palm";
+    }
+
+    void TearDown() override { std::filesystem::remove_all(root); }
+
+    // A desktop of the U.S. Robotics generation in palmFolder.
+    SimulatedPalmDesktop Desktop(const std::vector<SimulatedPalmUser>& users)
+    {
+        SimulatedPalmDesktop desktop;
+        desktop.palmFolder = palmFolder;
+        desktop.users = users;
+        return desktop;
+    }
+
+    static std::vector<std::string> DisplayNames()
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < gState.userCount; i++)
+            names.push_back(gState.users[i].displayName);
+        return names;
+    }
+
+    std::string root;
+    std::string palmFolder;
+};
