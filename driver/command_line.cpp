@@ -1,0 +1,137 @@
+// The argument parser and the handling of the command-line options.
+#include "driver/command_line.h"
+
+#include "driver/bounded_text.h"
+#include "driver/install_state.h"
+#include "driver/platform.h"
+#include "payload/payload_archive.h"
+
+#include <cstring>
+
+namespace {
+
+bool IsWhiteSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// The option's characters are followed by its argument; every option is
+// three characters long (blank, dash, letter).
+constexpr size_t kOptionChars = 3;
+
+const char* ArgumentOf(const char* option)
+{
+    return option + kOptionChars;
+}
+
+void AddTargetUsers(const char* commandLine)
+{
+    for (const char* option = strstr(commandLine, " -u");
+         option && gState.targetCount < kMaxTargetUsers;
+         option = strstr(ArgumentOf(option), " -u")) {
+        // A cut name is kept: it simply matches no user.
+        ParseArgument(gState.targets[gState.targetCount].name, ArgumentOf(option), nullptr);
+        gState.targetCount++;
+    }
+}
+
+void FillFileSlots(const char* commandLine)
+{
+    for (const char* option = strstr(commandLine, " -f");
+         option && gState.fileCount < kFileSlotCount;
+         option = strstr(ArgumentOf(option), " -f")) {
+        char path[kFilePathChars + 1];
+        bool fits;
+        ParseArgument(path, ArgumentOf(option), &fits);
+        if (!fits)
+            continue;
+        FileSlot* slot = &gState.files[gState.fileCount];
+        CopyText(slot->path, path);
+        slot->selected = true;
+        gState.fileCount++;
+    }
+}
+
+void StripIfAsked(const char* commandLine, StartUpValues* values)
+{
+    const char* option = strstr(commandLine, " -r");
+    if (!option)
+        return;
+    char exePath[kFilePathChars + 1];
+    bool fits;
+    ParseArgument(exePath, ArgumentOf(option), &fits);
+    if (fits)
+        StripPayloadRecords(exePath);
+    values->abortRun = true;
+}
+
+void AppendIfAsked(const char* commandLine, StartUpValues* values)
+{
+    const char* option = strstr(commandLine, " -a");
+    if (!option)
+        return;
+    char exePath[kFilePathChars + 1];
+    char inputPath[kFilePathChars + 1];
+    bool exeFits;
+    bool inputFits;
+    const char* next = ParseArgument(exePath, ArgumentOf(option), &exeFits);
+    ParseArgument(inputPath, next, &inputFits);
+    // A cut path could name another file; report what the append would have
+    // reported for the path concerned, in its order (the input is opened first).
+    if (!inputFits)
+        ShowMessageBox("Cannot open input file for read", "Append Error");
+    else if (!exeFits)
+        ShowMessageBox("Cannot open executable file for write", "Append Error");
+    else
+        AppendPayloadRecord(exePath, inputPath);
+    values->abortRun = true;
+}
+
+}  // namespace
+
+const char* ParseArgument(char* destination, size_t capacity, const char* position, bool* fits)
+{
+    while (*position == ' ' || *position == '\t')
+        position++;
+    const char* start = position;
+    const char* next;
+    if (*position == '"') {
+        // No escape character: a backslash is an ordinary character.
+        start = position + 1;
+        position = start;
+        while (*position && *position != '"')
+            position++;
+        next = *position ? position + 1 : position;
+    } else {
+        while (*position && !IsWhiteSpace(*position))
+            position++;
+        next = position;
+    }
+    bool fitted = CopyTextPart(destination, capacity, start,
+                               static_cast<size_t>(position - start)) == 0;
+    if (fits)
+        *fits = fitted;
+    return next;
+}
+
+void ReadQuietOption(const char* commandLine)
+{
+    if (strstr(commandLine, " -q"))
+        gState.quiet = true;
+}
+
+void HandleOptions(const char* commandLine, StartUpValues* values)
+{
+    CopyText(values->scriptName, kDefaultScriptName);
+    gState.targetCount = 0;
+    gState.fileCount = 0;
+
+    const char* option = strstr(commandLine, " -s");
+    if (option)
+        ParseArgument(values->scriptName, ArgumentOf(option), nullptr);
+    AddTargetUsers(commandLine);
+    FillFileSlots(commandLine);
+    // Stripping comes first, so "-r x -a x f" leaves f as the only record.
+    StripIfAsked(commandLine, values);
+    AppendIfAsked(commandLine, values);
+}

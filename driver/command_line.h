@@ -1,0 +1,41 @@
+// Reads the program's command line: the argument parser and the handling of
+// the six options (" -q", " -s", " -u", " -f", " -r", " -a").
+#pragma once
+
+#include "driver/start_up_values.h"
+
+#include <cstddef>
+
+// Copies the argument that begins at position (after any blanks and tabs)
+// into destination (capacity bytes, NUL included). A double quote starts a
+// quoted argument that runs to the next double quote or the end, keeping its
+// blanks; otherwise the argument runs to the next white-space character, and
+// any double quotes inside it are kept. A missing argument is the empty text.
+// When the argument does not fit, destination holds its first capacity - 1
+// characters and *fits (when given) is false; else *fits is true.
+// Returns the position where the next parse continues: just past the closing
+// quote, or just past the unquoted characters, or the end of the text - the
+// same whether the argument fitted or not.
+const char* ParseArgument(char* destination, size_t capacity, const char* position, bool* fits);
+
+template <size_t N>
+const char* ParseArgument(char (&destination)[N], const char* position, bool* fits)
+{
+    return ParseArgument(destination, N, position, fits);
+}
+
+// Sets gState.quiet when commandLine holds " -q" anywhere.
+void ReadQuietOption(const char* commandLine);
+
+// Handles every option but " -q", in this order: the script name (default,
+// then " -s"), each " -u" into gState's TargetUser list (from empty), each
+// " -f" into the next FileSlot, selected (from a count of 0), then the
+// packaging modes " -r" (strip) and " -a" (append), each of which sets
+// values->abortRun whatever its outcome. Options are found by a plain,
+// case-sensitive search of the whole line, so they count inside arguments
+// and the program's path too.
+// A 26th " -u" or a 7th " -f" is ignored; a user name is cut to its limit.
+// A path that does not fit is never cut into another path: such a " -f" is
+// ignored, such a " -r" strips nothing, and such a " -a" shows the box that
+// the append would have shown for the path concerned, without appending.
+void HandleOptions(const char* commandLine, StartUpValues* values);
