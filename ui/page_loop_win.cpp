@@ -1,0 +1,53 @@
+// The message loop that serves one page until its step is done, and the
+// progress bar of the copy stage.
+#include "driver/install_state.h"
+#include "driver/platform.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+int ServeCurrentPage()
+{
+    MSG msg;
+    // GetMessageA returns 0 for the quit request and -1 on an invalid call;
+    // either ends the run.
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        HWND page = static_cast<HWND>(gState.currentPage);
+        if (!page || !IsDialogMessageA(page, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (gState.stepDone != 0)
+            return 0;
+    }
+    return -1;
+}
+
+void RegisterCommonControls()
+{
+    InitCommonControls();
+}
+
+static LRESULT SendToControl(int id, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND page = static_cast<HWND>(gState.currentPage);
+    if (!page)
+        return 0;
+    return SendMessageA(GetDlgItem(page, id), message, wParam, lParam);
+}
+
+void SetProgressRange(int id, int maximum)
+{
+    // The range's high word is the maximum, the low word 0.
+    SendToControl(id, PBM_SETRANGE, 0, MAKELPARAM(0, maximum));
+}
+
+void SetProgressStep(int id, int step)
+{
+    SendToControl(id, PBM_SETSTEP, static_cast<WPARAM>(step), 0);
+}
+
+void StepProgress(int id)
+{
+    SendToControl(id, PBM_STEPIT, 0, 0);
+}

@@ -1,0 +1,15 @@
+// The dialog procedures of the seven pages. Each answers one page's
+// messages; it returns 1 for WM_INITDIALOG (the dialog manager then gives
+// the focus to the first tab stop) and 0 for everything else. A page ends
+// its step by raising gState.stepDone or ends the run with a quit request.
+#pragma once
+
+#include <windows.h>
+
+INT_PTR CALLBACK SplashPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK LicensePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK FilesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK UserPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK CompletionPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ReadmePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
