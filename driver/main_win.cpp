@@ -1,11 +1,16 @@
-// The process entry: hands the instance and show command to start-up.
+// The process entry: hands the instance, the whole command line and the
+// show command to the installer, and ends the process with exit code 0.
 #include "driver/install_state.h"
+#include "driver/platform.h"
+#include "driver/start_up.h"
 
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+// The argument the platform passes lacks the program's path, which the
+// options are searched in as well; the whole command line is read instead.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     ResetInstallState();
-    gState.instance = instance;
+    RunInstaller(instance, GetProgramCommandLine(), showCommand);
     ExitProcess(0);
 }

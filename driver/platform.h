@@ -3,6 +3,8 @@
 // native tests link the recording fakes of tests/fakes instead.
 #pragma once
 
+#include "driver/install_state.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -72,6 +74,19 @@ long RegistryQueryValue(RegistryKey key, const char* name, void* data, uint32_t*
 long RegistrySetValue(RegistryKey key, const char* name, uint32_t type, const void* data, uint32_t size);
 long RegistryCloseKey(RegistryKey key);
 
+// ---- Pages ---------------------------------------------------------------
+
+// Creates the page of dialog template dialogId (one of the page ids of
+// ui/resource_ids.h) as a modeless dialog with no owner, not yet shown.
+// Returns its handle, or nullptr when it cannot be created (or the id names
+// no page). The caller makes it gState.currentPage and destroys it.
+PageHandle CreatePage(int dialogId);
+
+// Shows a page with the show command that the process was started with.
+void ShowPage(PageHandle page, int showCommand);
+
+void DestroyPage(PageHandle page);
+
 // ---- Controls of the current page (gState.currentPage) -------------------
 
 void SetControlText(int id, const char* text);
@@ -84,3 +99,29 @@ void AppendToTextBox(int id, const char* text);
 
 // Scrolls a text box by lines (negative: towards the top).
 void ScrollTextBox(int id, int lines);
+
+// ---- Serving pages and the copy stage's work ----------------------------
+
+// Handles every waiting message, then again until limitMs have passed;
+// a limit of 0 means one pass. Never sleeps between passes. A quit request
+// taken here is used up.
+void PumpMessages(uint32_t limitMs);
+
+// Serves the current page (already shown) with the message loop: each
+// message is offered to the page's dialog handling first, then translated
+// and dispatched. Returns 0 once a page button has raised gState.stepDone,
+// or -1 when the quit request arrives. With no current page it only waits
+// for the quit request.
+int ServeCurrentPage();
+
+// Registers the common controls; needed before the progress page is created.
+void RegisterCommonControls();
+
+// The progress bar control id of the current page: range 0 .. maximum,
+// a step size, and one step.
+void SetProgressRange(int id, int maximum);
+void SetProgressStep(int id, int step);
+void StepProgress(int id);
+
+// Deletes the file at path; never a folder. Returns 0 or -1.
+int DeleteFileOnly(const char* path);

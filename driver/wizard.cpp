@@ -1,0 +1,114 @@
+// The wizard sequence: one section line, one page and one step per pass.
+#include "driver/wizard.h"
+
+#include "driver/bounded_text.h"
+#include "driver/install_files.h"
+#include "driver/install_state.h"
+#include "driver/platform.h"
+#include "driver/wizard_step.h"
+#include "script/install_script.h"
+#include "ui/resource_ids.h"
+
+namespace {
+
+void DestroyCurrentPage()
+{
+    if (gState.currentPage)
+        DestroyPage(gState.currentPage);
+    gState.currentPage = nullptr;
+}
+
+// Creates the page and makes it current. Returns false when it cannot be
+// created.
+bool OpenPage(int dialogId)
+{
+    gState.currentPage = CreatePage(dialogId);
+    return gState.currentPage != nullptr;
+}
+
+// Runs one pass's page. Returns 0 to go on with the next pass, -1 when the
+// run ends.
+int RunPage(const WizardStep& step, const ScriptStream& script, int showCommand)
+{
+    switch (step.page) {
+    case WizardPage::kLicense:
+        // Without the license page nothing may be installed: the run ends.
+        if (!OpenPage(kLicensePage))
+            return -1;
+        LoadTextBlock(script, kLicenseText);
+        return WaitForStep(showCommand);
+
+    case WizardPage::kFiles:
+        // Without the files page the choice cannot be offered: the run ends
+        // rather than install what the person never saw.
+        if (!OpenPage(kFilesPage))
+            return -1;
+        ReadFilesSection(script);
+        if (!gState.entryVisible)
+            return 0;
+        return WaitForStep(showCommand);
+
+    case WizardPage::kUser:
+        // Without the user page the copy stage runs for the selected user.
+        if (!OpenPage(kUserPage))
+            return 0;
+        return WaitForStep(showCommand);
+
+    case WizardPage::kCopy:
+        // A selection outside the table names nobody: the copy stage then
+        // says that no valid user was selected.
+        if (gState.targetCount == 0 && gState.selectedUser >= 0
+            && gState.selectedUser < gState.userCount) {
+            CopyText(gState.targets[0].name, gState.users[gState.selectedUser].displayName);
+            gState.targetCount = 1;
+        }
+        if (InstallFiles(showCommand))
+            return -1;
+        // The files are installed; without a completion page there is
+        // nothing left to wait for.
+        if (!OpenPage(kCompletionPage))
+            return -1;
+        if (step.showViewReadme)
+            ShowControl(kCompletionViewReadme);
+        return WaitForStep(showCommand);
+
+    case WizardPage::kReadme:
+        if (!OpenPage(kReadmePage))
+            return -1;
+        LoadTextBlock(script, kReadmeText);
+        return WaitForStep(showCommand);
+
+    case WizardPage::kQuit:
+        break;
+    }
+    return -1;
+}
+
+} // namespace
+
+int WaitForStep(int showCommand)
+{
+    ShowPage(gState.currentPage, showCommand);
+    return ServeCurrentPage();
+}
+
+void RunWizard(bool abortRun, ScriptStream script, int showCommand)
+{
+    int stage = 0;
+    while (!abortRun) {
+        gState.stepDone = 0;
+        char line[kScriptLineBytes];
+        line[0] = '\0';
+        if (PassReadsSectionLine(stage))
+            ReadSectionLine(script, line);
+
+        WizardStep step = DecideWizardStep(stage, line, script.file != nullptr, gState.targetCount);
+        stage = step.stageAfter;
+        if (RunPage(step, script, showCommand) != 0)
+            abortRun = true;
+        DestroyCurrentPage();
+    }
+    DestroyCurrentPage();
+    if (script.file)
+        fclose(script.file);
+}

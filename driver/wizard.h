@@ -1,0 +1,15 @@
+// The wizard sequence: the pages that the install script asks for, the copy
+// stage, and the end of the run.
+#pragma once
+
+#include "script/script_stream.h"
+
+// Runs the sequence pass by pass until the run ends: on a quit request from
+// any page, after an aborted copy stage, or after the last page. With
+// abortRun set no page is shown. The script (if any) is closed on every
+// path; the caller then ends the process with exit code 0.
+void RunWizard(bool abortRun, ScriptStream script, int showCommand);
+
+// Shows the current page and serves it until its step is done (0) or the
+// quit request arrives (-1).
+int WaitForStep(int showCommand);
