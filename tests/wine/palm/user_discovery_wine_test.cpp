@@ -39,7 +39,15 @@ std::vector<std::string> DisplayNames()
 void DismissMessageBox(const char* caption, std::string* text)
 {
     for (int tries = 0; tries < 200; tries++) {
-        HWND box = FindWindowA("#32770", caption);
+        // Only this process's box: another program's box of the same
+        // caption may be open at the same time.
+        HWND box = nullptr;
+        DWORD owner = 0;
+        do {
+            box = FindWindowExA(nullptr, box, "#32770", caption);
+            if (box)
+                GetWindowThreadProcessId(box, &owner);
+        } while (box && owner != GetCurrentProcessId());
         if (box && IsWindowVisible(box)) {
             char found[256] = "";
             GetDlgItemTextA(box, 65535, found, sizeof found);
