@@ -9,7 +9,7 @@ libgtest-dev googletest
 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
 wine64 fonts-wine
-xvfb imagemagick
+xvfb imagemagick x11-utils
 file python3
 "
 
