@@ -102,6 +102,9 @@ int InstallSlot(int slot, int userIndex, const char* ownPath, bool haveOwnPath)
         FormatText(status, sizeof status, kStatusFormat, file.path, user.displayName,
                    installDestination);
         SetControlText(kProgressText, status);
+        // Paint it now, not at the next slot's pump: the copy that follows
+        // takes a while, and the text should name the file being copied.
+        PumpMessages(0);
     }
 
     if (CopySlot(ownPath, haveOwnPath, file.path, installDestination, backupDestination) != 0) {
