@@ -1,6 +1,4 @@
 // PumpMessages and the splash page's status line.
-#include "ui/message_pump.h"
-
 #include "driver/install_state.h"
 #include "driver/platform.h"
 #include "ui/resource_ids.h"

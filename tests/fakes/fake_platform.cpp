@@ -1,6 +1,11 @@
 // Recording fakes of the process, message and file operations.
 #include "fakes/fake_platform.h"
 
+#include "fakes/fake_folders.h"
+#include "fakes/fake_page_controls.h"
+#include "fakes/fake_page_loop.h"
+#include "fakes/fake_registry.h"
+
 #include "driver/bounded_text.h"
 #include "driver/install_state.h"
 #include "driver/platform.h"
@@ -13,6 +18,10 @@ FakePlatform gFake;
 void ResetFakePlatform()
 {
     gFake = FakePlatform();
+    ResetFakeRegistry();
+    ResetFakeFolders();
+    ResetFakePageControls();
+    ResetFakePageLoop();
     ResetInstallState();
 }
 

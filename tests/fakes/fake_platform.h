@@ -26,5 +26,5 @@ struct FakePlatform {
 
 extern FakePlatform gFake;
 
-// Starts a test from a fresh fake and a fresh InstallState.
+// Starts a test from fresh fakes (all of them) and a fresh InstallState.
 void ResetFakePlatform();
