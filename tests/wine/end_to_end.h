@@ -1,9 +1,12 @@
 // What the end-to-end tests of the real program share: a fresh folder with a
 // blank in its name, whole-file reads and writes, the bytes of a payload
-// record, and a started program that is ended however its test leaves.
+// record, a started program that is ended however its test leaves, and the
+// check of a clean end.
 #pragma once
 
 #include "support/program_driver.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -22,6 +25,14 @@ struct ScopedProgram {
     ScopedProgram& operator=(const ScopedProgram&) = delete;
     ~ScopedProgram() { EndProgram(program); }
 };
+
+// Waits up to timeoutMs for the program to end and expects exit code 0.
+inline void ExpectExitCodeZero(DrivenProgram& program, DWORD timeoutMs)
+{
+    DWORD exitCode = 1;
+    EXPECT_TRUE(WaitForExit(program, timeoutMs, &exitCode)) << "the program did not end";
+    EXPECT_EQ(exitCode, 0u);
+}
 
 // A folder made fresh below the temporary folder, named "vantrel <purpose>
 // <number>" (the blank on purpose), removed with its contents on

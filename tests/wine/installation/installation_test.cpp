@@ -73,7 +73,7 @@ CopyStageSeen WatchCopyStage(HWND page)
 
 // The first window the run shows, which must be the progress page: no page
 // came before the copy stage.
-HWND AwaitFirstPageIsProgress(const Installer& installer)
+HWND AwaitFirstPageIsProgress(const DrivenProgram& installer)
 {
     HWND first = WaitForWindow(installer, nullptr, kPageMs);
     EXPECT_NE(first, nullptr);
@@ -88,11 +88,11 @@ std::string Status(const std::string& record, const std::string& user, const std
 
 TEST_F(Installation, ExampleScriptWalkedPassByPass)
 {
-    Installer installer;
-    Start(installer, ""); // not quiet: splash page first, status texts
+    ScopedProgram run;
+    Start(run.program, ""); // not quiet: splash page first, status texts
 
     // Pass 1: the license text of four lines.
-    HWND license = AwaitPage(installer, "License Agreement");
+    HWND license = AwaitPage(run.program, "License Agreement");
     ASSERT_NE(license, nullptr);
     EXPECT_EQ(EditText(license, kLicenseText),
               "Sample Tools for Palm OS handhelds - license terms\r\n\r\n"
@@ -101,7 +101,7 @@ TEST_F(Installation, ExampleScriptWalkedPassByPass)
     Press(license, kLicenseAccept);
 
     // Pass 2: a label, a checked and an unchecked box, a hidden entry.
-    HWND files = AwaitPage(installer, "Files to install...");
+    HWND files = AwaitPage(run.program, "Files to install...");
     ASSERT_NE(files, nullptr);
     struct Slot { bool box; bool label; const char* text; int check; };
     const Slot slots[kFileSlotCount] = {
@@ -138,7 +138,7 @@ TEST_F(Installation, ExampleScriptWalkedPassByPass)
     Press(files, kFilesContinue);
 
     // Pass 3: the display names in the table's order; the second is chosen.
-    HWND userPage = AwaitPage(installer, "Install to User...");
+    HWND userPage = AwaitPage(run.program, "Install to User...");
     ASSERT_NE(userPage, nullptr);
     HWND list = GetDlgItem(userPage, kUserList);
     ListBoxContents listed;
@@ -154,7 +154,7 @@ TEST_F(Installation, ExampleScriptWalkedPassByPass)
     const ListedUser& chosen = users_[1];
 
     // Pass 4: the copy, slot by slot, for the chosen user.
-    HWND progress = AwaitPage(installer, "Copying Files...");
+    HWND progress = AwaitPage(run.program, "Copying Files...");
     ASSERT_NE(progress, nullptr);
     CopyStageSeen seen = WatchCopyStage(progress);
     std::vector<std::string> statuses;
@@ -173,7 +173,7 @@ TEST_F(Installation, ExampleScriptWalkedPassByPass)
     EXPECT_EQ(seen.high, 4);
     EXPECT_EQ(seen.lastPosition, 4);
 
-    HWND completion = AwaitPage(installer, "Installation Complete");
+    HWND completion = AwaitPage(run.program, "Installation Complete");
     ASSERT_NE(completion, nullptr);
     std::sort(installed.begin(), installed.end());
     EXPECT_EQ(EveryInstalledFile(), installed);
@@ -188,30 +188,30 @@ TEST_F(Installation, ExampleScriptWalkedPassByPass)
     // Pass 5: the readme; pass 6: the quit.
     EXPECT_TRUE(IsShown(GetDlgItem(completion, kCompletionViewReadme)));
     Press(completion, kCompletionViewReadme);
-    HWND readme = AwaitPage(installer, "Readme");
+    HWND readme = AwaitPage(run.program, "Readme");
     ASSERT_NE(readme, nullptr);
     EXPECT_EQ(EditText(readme, kReadmeText),
               "Thank you for installing Sample Tools.\r\n"
               "Start it from the handheld's application launcher.\r\n");
     Press(readme, kReadmeClose);
-    ExpectCleanExit(installer);
+    ExpectExitCodeZero(run.program, kPageMs);
 }
 
 TEST_F(Installation, ScriptOnDiskEndsAtItsCtrlZ)
 {
     // Only a readme section: the copy runs at once, for the first user, with
     // the file named by -f.
-    Installer installer;
-    Start(installer, "-q -s " + std::string(kDiskScript.name) + " -f sampletools.prc");
-    AwaitFirstPageIsProgress(installer);
-    HWND completion = AwaitPage(installer, "Installation Complete");
+    ScopedProgram run;
+    Start(run.program, "-q -s " + std::string(kDiskScript.name) + " -f sampletools.prc");
+    AwaitFirstPageIsProgress(run.program);
+    HWND completion = AwaitPage(run.program, "Installation Complete");
     ASSERT_NE(completion, nullptr);
     Press(completion, kCompletionViewReadme);
-    HWND readme = AwaitPage(installer, "Readme");
+    HWND readme = AwaitPage(run.program, "Readme");
     ASSERT_NE(readme, nullptr);
     EXPECT_EQ(EditText(readme, kReadmeText), "Thank you for installing.\r\n");
     Press(readme, kReadmeClose);
-    ExpectCleanExit(installer);
+    ExpectExitCodeZero(run.program, kPageMs);
     EXPECT_EQ(ReadBytes(users_[0].installFolder + "\\Sample_Tools.prc"), databases_[0].bytes);
     EXPECT_TRUE(FlagSet(users_[0]));
 }
@@ -220,17 +220,17 @@ TEST_F(Installation, UsersNamedWithDashUAnswerTheUserLineAndNoEntryIsShown)
 {
     // All entries carry "!": no files page. The user line asks nothing, the
     // readme is not offered, and quiet mode writes no status text.
-    Installer installer;
-    Start(installer, "-q -s hidden.ini -u \"ann lee\" -u \"BOB SMITH\"");
-    HWND progress = AwaitFirstPageIsProgress(installer);
+    ScopedProgram run;
+    Start(run.program, "-q -s hidden.ini -u \"ann lee\" -u \"BOB SMITH\"");
+    HWND progress = AwaitFirstPageIsProgress(run.program);
     ASSERT_NE(progress, nullptr);
     for (const std::string& status : WatchCopyStage(progress).statuses)
         EXPECT_EQ(status, "Copying...");
-    HWND completion = AwaitPage(installer, "Installation Complete");
+    HWND completion = AwaitPage(run.program, "Installation Complete");
     ASSERT_NE(completion, nullptr);
     EXPECT_FALSE(IsShown(GetDlgItem(completion, kCompletionViewReadme)));
     Press(completion, kCompletionClose);
-    ExpectCleanExit(installer);
+    ExpectExitCodeZero(run.program, kPageMs);
 
     for (const ListedUser& user : users_) {
         bool named = user.displayName != "Zoe Quinn";
@@ -246,13 +246,13 @@ TEST_F(Installation, UsersNamedWithDashUAnswerTheUserLineAndNoEntryIsShown)
 
 TEST_F(Installation, MissingSourceAbortsEachUsersFilesButServesEveryUser)
 {
-    Installer installer;
-    Start(installer, "-q -s missing.ini -u \"Zoe Quinn\" -u \"Ann Lee\"");
+    ScopedProgram run;
+    Start(run.program, "-q -s missing.ini -u \"Zoe Quinn\" -u \"Ann Lee\"");
     for (const char* name : {"Zoe Quinn", "Ann Lee"}) {
         SCOPED_TRACE(name);
         const ListedUser& user = *std::find_if(users_.begin(), users_.end(),
                                                [&](const ListedUser& u) { return u.displayName == name; });
-        HWND box = WaitForMessageBox(installer, "Installation Aborted", kPageMs);
+        HWND box = WaitForMessageBox(run.program, "Installation Aborted", kPageMs);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(MessageBoxText(box), "File Copy Error\n\nAn error occurred copying file missing.prc to "
                                            + user.installFolder + "\\missing.prc" + kCopyErrorTail);
@@ -260,7 +260,7 @@ TEST_F(Installation, MissingSourceAbortsEachUsersFilesButServesEveryUser)
         EXPECT_EQ(FilesIn(user.installFolder), std::vector<std::string>{"Sample_Tools.prc"});
         if (user.displayName == "Zoe Quinn") {
             // The box's own message loop answers for the page beneath it.
-            HWND progress = FindProgramWindow(installer, "Copying Files...");
+            HWND progress = FindProgramWindow(run.program, "Copying Files...");
             ASSERT_NE(progress, nullptr);
             ProgressBarState bar;
             ASSERT_TRUE(ReadProgressBar(GetDlgItem(progress, kProgressBar), &bar));
@@ -271,8 +271,8 @@ TEST_F(Installation, MissingSourceAbortsEachUsersFilesButServesEveryUser)
         ASSERT_TRUE(PressOk(box));
         ASSERT_TRUE(WaitUntilGone(box, kPageMs));
     }
-    EXPECT_TRUE(NoWindowAppears(installer, "Installation Complete", kPageMs));
-    ExpectCleanExit(installer);
+    EXPECT_TRUE(NoWindowAppears(run.program, "Installation Complete", kPageMs));
+    ExpectExitCodeZero(run.program, kPageMs);
 
     for (const ListedUser& user : users_) {
         bool named = user.displayName != "Bob Smith";
@@ -288,9 +288,9 @@ TEST_F(Installation, RunsThatEndWithNothingInstalled)
     // A license longer than an edit control's default limit is shown whole;
     // I Decline then ends the run before its FILES section is read.
     {
-        Installer installer;
-        Start(installer, "-q -s long.ini");
-        HWND license = AwaitPage(installer, "License Agreement");
+        ScopedProgram run;
+        Start(run.program, "-q -s long.ini");
+        HWND license = AwaitPage(run.program, "License Agreement");
         ASSERT_NE(license, nullptr);
         std::string expected;
         for (const std::string& line : LongLicenseLines())
@@ -298,19 +298,19 @@ TEST_F(Installation, RunsThatEndWithNothingInstalled)
         ASSERT_GT(expected.size(), 32767u);
         EXPECT_EQ(EditText(license, kLicenseText), expected);
         Press(license, kLicenseDecline);
-        EXPECT_TRUE(NoWindowAppears(installer, "Copying Files...", kPageMs));
-        ExpectCleanExit(installer);
+        EXPECT_TRUE(NoWindowAppears(run.program, "Copying Files...", kPageMs));
+        ExpectExitCodeZero(run.program, kPageMs);
     }
     // No user named with -u is known.
     {
-        Installer installer;
-        Start(installer, "-q -s hidden.ini -u Nobody");
-        HWND box = WaitForMessageBox(installer, "Install Error", kPageMs);
+        ScopedProgram run;
+        Start(run.program, "-q -s hidden.ini -u Nobody");
+        HWND box = WaitForMessageBox(run.program, "Install Error", kPageMs);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(MessageBoxText(box), "No valid users selected");
         ASSERT_TRUE(PressOk(box));
-        EXPECT_TRUE(NoWindowAppears(installer, "Installation Complete", kPageMs));
-        ExpectCleanExit(installer);
+        EXPECT_TRUE(NoWindowAppears(run.program, "Installation Complete", kPageMs));
+        ExpectExitCodeZero(run.program, kPageMs);
     }
     EXPECT_TRUE(EveryInstalledFile().empty());
     for (const ListedUser& user : users_)

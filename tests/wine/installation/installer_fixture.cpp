@@ -5,9 +5,8 @@
 #include "installer_scripts.h"
 
 #include <algorithm>
-#include <cstdio>
 
-std::string Installation::folder_;
+std::optional<TestFolder> Installation::folder_;
 std::vector<CarriedDatabase> Installation::databases_;
 bool Installation::ready_ = false;
 
@@ -43,43 +42,14 @@ std::string PalmDatabase(const std::string& name, bool resource, int seed)
     return bytes + "\r\n\x1a end";
 }
 
-bool WriteBytes(const std::string& path, const std::string& bytes)
+std::string PalmFolder(const TestFolder& folder)
 {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
-}
-
-void RemoveTree(const std::string& path)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (listing != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(listing, &found));
-        FindClose(listing);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
-std::string PalmFolder(const std::string& folder)
-{
-    return folder + "\\Palm Data";
+    return folder.PathOf("Palm Data");
 }
 
 // Display names that sort otherwise than their folders, so that a sorted
 // list would show.
-SimulatedPalmDesktop Desktop(const std::string& folder)
+SimulatedPalmDesktop Desktop(const TestFolder& folder)
 {
     SimulatedPalmDesktop desktop;
     desktop.palmFolder = PalmFolder(folder);
@@ -89,27 +59,24 @@ SimulatedPalmDesktop Desktop(const std::string& folder)
 
 // Appends the file name (in the suite's folder) to the installer, with the
 // vantrel.exe that lies beside the test.
-bool Package(const std::string& folder, const std::string& name)
+bool Package(const TestFolder& folder, const std::string& name)
 {
-    Installer packager;
-    if (!StartVantrel(packager, "-q -a \"" + std::string(kInstallerName) + "\" \"" + name + "\"", folder))
+    ScopedProgram packager;
+    if (!StartVantrel(packager.program, "-q -a \"" + std::string(kInstallerName) + "\" \"" + name + "\"",
+                      folder.Path()))
         return false;
     DWORD exitCode = 1;
-    return EndsWithoutWindow(packager, kPackagingMs) && WaitForExit(packager, kPackagingMs, &exitCode)
-           && exitCode == 0;
+    return EndsWithoutWindow(packager.program, kPackagingMs)
+           && WaitForExit(packager.program, kPackagingMs, &exitCode) && exitCode == 0;
 }
 
 } // namespace
 
 void Installation::SetUpTestSuite()
 {
-    // Process ids repeat between Wine runs; the tick count and a retry give
-    // a name no earlier run left behind.
-    for (DWORD attempt = GetTickCount(); folder_.empty(); ++attempt) {
-        std::string candidate = FolderOfThisProgram() + "\\installation run " + std::to_string(attempt);
-        if (CreateDirectoryA(candidate.c_str(), nullptr))
-            folder_ = candidate;
-    }
+    const TestFolder& folder = folder_.emplace("installation");
+    if (folder.Path().empty())
+        return;
     databases_ = {
         {"sampletools.prc", "Sample_Tools.prc", PalmDatabase("Sample Tools", true, 1)},
         {"samplehelp.pdb", "SampleHelp.pdb", PalmDatabase("SampleHelp", false, 2)},
@@ -118,9 +85,9 @@ void Installation::SetUpTestSuite()
         {"samplethemes.pdb", "Themes__Sample_Tools.prc", PalmDatabase("Themes: Sample Tools", true, 3)},
         {"sharedlib.prc", "SharedLib.prc", PalmDatabase("SharedLib", true, 4)},
     };
-    if (!BuildSimulatedPalmDesktop(Desktop(folder_)))
+    if (!BuildSimulatedPalmDesktop(Desktop(folder)))
         return;
-    std::string installer = folder_ + "\\" + kInstallerName;
+    std::string installer = folder.PathOf(kInstallerName);
     if (!CopyFileA((FolderOfThisProgram() + "\\vantrel.exe").c_str(), installer.c_str(), FALSE))
         return;
 
@@ -130,25 +97,24 @@ void Installation::SetUpTestSuite()
     for (const NamedScript& script : CarriedScripts())
         records.emplace_back(script.name, script.text);
     for (const auto& [name, bytes] : records) {
-        std::string path = folder_ + "\\" + name;
-        if (!WriteBytes(path, bytes) || !Package(folder_, name))
+        std::string path = folder.PathOf(name);
+        if (!WriteBytes(path, bytes) || !Package(folder, name))
             return;
         // Gone from disk: what the installer installs comes from its payload.
         DeleteFileA(path.c_str());
     }
-    ready_ = WriteBytes(folder_ + "\\" + kDiskScript.name, kDiskScript.text);
+    ready_ = WriteBytes(folder.PathOf(kDiskScript.name), kDiskScript.text);
 }
 
 void Installation::TearDownTestSuite()
 {
-    RemoveTree(folder_);
-    folder_.clear();
+    folder_.reset();
 }
 
 void Installation::SetUp()
 {
-    ASSERT_TRUE(ready_) << "the installer could not be built in " << folder_;
-    SimulatedPalmDesktop desktop = Desktop(folder_);
+    ASSERT_TRUE(ready_) << "the installer could not be built in " << folder_->Path();
+    SimulatedPalmDesktop desktop = Desktop(*folder_);
     ASSERT_TRUE(BuildSimulatedPalmDesktop(desktop));
 
     // The table's order is the folder listing's, whatever it is here.
@@ -167,13 +133,13 @@ void Installation::SetUp()
     ASSERT_EQ(users_.size(), desktop.users.size());
 }
 
-void Installation::Start(Installer& installer, const std::string& arguments)
+void Installation::Start(DrivenProgram& installer, const std::string& arguments)
 {
-    std::string name = folder_.substr(folder_.find_last_of('\\') + 1) + "\\" + kInstallerName;
-    ASSERT_TRUE(StartProgramBeside(installer, name.c_str(), arguments, folder_)) << arguments;
+    ASSERT_TRUE(StartProgramAt(installer, folder_->PathOf(kInstallerName), arguments, folder_->Path()))
+        << arguments;
 }
 
-HWND Installation::AwaitPage(const Installer& installer, const char* title)
+HWND Installation::AwaitPage(const DrivenProgram& installer, const char* title)
 {
     WindowWait outcome = WindowWait::TimedOut;
     HWND page = WaitForWindow(installer, title, kPageMs, &outcome);
@@ -185,13 +151,6 @@ HWND Installation::AwaitPage(const Installer& installer, const char* title)
 void Installation::Press(HWND page, int id)
 {
     EXPECT_TRUE(ClickButton(GetDlgItem(page, id))) << "button " << id;
-}
-
-void Installation::ExpectCleanExit(Installer& installer)
-{
-    DWORD exitCode = 1;
-    EXPECT_TRUE(WaitForExit(installer, kPageMs, &exitCode)) << "the installer did not end";
-    EXPECT_EQ(exitCode, 0u);
 }
 
 std::string Installation::EditText(HWND page, int id)
@@ -222,7 +181,7 @@ std::vector<std::string> Installation::EveryInstalledFile() const
     std::vector<std::string> files;
     for (const ListedUser& user : users_) {
         for (const std::string& folder : {user.installFolder, user.backupFolder}) {
-            std::string shortFolder = folder.substr(PalmFolder(folder_).size() + 1);
+            std::string shortFolder = folder.substr(PalmFolder(*folder_).size() + 1);
             for (const std::string& name : FilesIn(folder))
                 files.push_back(shortFolder + "\\" + name);
         }
@@ -236,17 +195,4 @@ bool Installation::FlagSet(const ListedUser& user)
     uint32_t type = 0;
     uint32_t value = 0;
     return ReadHotSyncInstallFlag(user.userNumber, &type, &value) && type == REG_DWORD && value == 1;
-}
-
-std::string Installation::ReadBytes(const std::string& path)
-{
-    std::string bytes;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    return bytes;
 }

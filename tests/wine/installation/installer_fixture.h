@@ -1,14 +1,15 @@
-// The setting of every installation test under Wine: a folder with a blank
-// in its name beside the test, holding a real installer packaged with
-// vantrel.exe's own -a (small Palm databases and install scripts as
-// records), and a simulated Palm Desktop built afresh for each test.
+// The setting of every installation test under Wine: a fresh folder with a
+// blank in its name, holding a real installer packaged with vantrel.exe's
+// own -a (small Palm databases and install scripts as records), and a
+// simulated Palm Desktop built afresh for each test.
 #pragma once
 
-#include "support/program_driver.h"
 #include "support/simulated_palm_desktop.h"
+#include "wine/end_to_end.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,6 @@ struct CarriedDatabase {
     const char* record;
     const char* installedName;
     std::string bytes;
-};
-
-// The started installer; killed (if still running) when it goes out of scope.
-struct Installer : DrivenProgram {
-    ~Installer() { EndProgram(*this); }
 };
 
 // One Palm user of the simulated desktop, in the order the installer's
@@ -47,16 +43,13 @@ protected:
     void SetUp() override;
 
     // Starts the installer in the suite's folder with these arguments.
-    static void Start(Installer& installer, const std::string& arguments);
+    static void Start(DrivenProgram& installer, const std::string& arguments);
 
     // The page titled title, waited for; the test fails when it never shows.
-    static HWND AwaitPage(const Installer& installer, const char* title);
+    static HWND AwaitPage(const DrivenProgram& installer, const char* title);
 
     // Clicks control id of page.
     static void Press(HWND page, int id);
-
-    // Waits for the run to end and expects exit code 0.
-    static void ExpectCleanExit(Installer& installer);
 
     // The text of an edit control ("" when it does not answer).
     static std::string EditText(HWND page, int id);
@@ -71,10 +64,8 @@ protected:
     // The HotSync install flag of the user is REG_DWORD 1.
     static bool FlagSet(const ListedUser& user);
 
-    static std::string ReadBytes(const std::string& path);
-
-    static std::string folder_;                        // the suite's folder
-    static std::vector<CarriedDatabase> databases_;    // in the order of the example script
-    static bool ready_;                                // the installer was built
+    static std::optional<TestFolder> folder_;       // the suite's folder
+    static std::vector<CarriedDatabase> databases_; // in the order of the example script
+    static bool ready_;                             // the installer was built
     std::vector<ListedUser> users_;
 };

@@ -61,9 +61,17 @@ struct Packaging : testing::Test {
         ScopedProgram run;
         ASSERT_TRUE(StartVantrel(run.program, "-q " + arguments, folder.Path()));
         EXPECT_TRUE(EndsWithoutWindow(run.program, kRunMs)) << arguments;
-        DWORD exitCode = 1;
-        EXPECT_TRUE(WaitForExit(run.program, kRunMs, &exitCode));
-        EXPECT_EQ(exitCode, 0u);
+        ExpectExitCodeZero(run.program, kRunMs);
+    }
+
+    // Presses OK on the program's box; the program must then end with exit
+    // code 0 without showing another window.
+    static void PressOkAndExpectCleanEnd(DrivenProgram& program, HWND box)
+    {
+        ASSERT_TRUE(PressOk(box));
+        ASSERT_TRUE(WaitUntilGone(box, kRunMs));
+        EXPECT_TRUE(EndsWithoutWindow(program, kRunMs));
+        ExpectExitCodeZero(program, kRunMs);
     }
 };
 
@@ -144,13 +152,8 @@ TEST_F(Packaging, FailedAppendShowsWhyAndLeavesExecutableUnchanged)
         HWND box = WaitForMessageBox(run.program, "Append Error", kRunMs);
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(MessageBoxText(box), test.text);
-        ASSERT_TRUE(PressOk(box));
-        ASSERT_TRUE(WaitUntilGone(box, kRunMs));
-        // One box only: after OK the program ends without another window.
-        EXPECT_TRUE(EndsWithoutWindow(run.program, kRunMs));
-        DWORD exitCode = 1;
-        EXPECT_TRUE(WaitForExit(run.program, kRunMs, &exitCode));
-        EXPECT_EQ(exitCode, 0u);
+        // One box only.
+        ASSERT_NO_FATAL_FAILURE(PressOkAndExpectCleanEnd(run.program, box));
         EXPECT_EQ(ReadBytes(PathOf(test.executable)), before);
         EXPECT_EQ(GetFileAttributesA(PathOf("no such setup.exe").c_str()), INVALID_FILE_ATTRIBUTES);
     }
@@ -173,12 +176,7 @@ TEST_F(Packaging, MissingPalmFolderIsReportedBeforeThePackaging)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Cannot locate a path to the Palm folder");
     EXPECT_EQ(ReadBytes(PathOf("my setup.exe")), image);
-    ASSERT_TRUE(PressOk(box));
-    ASSERT_TRUE(WaitUntilGone(box, kRunMs));
-    EXPECT_TRUE(EndsWithoutWindow(run.program, kRunMs));
-    DWORD exitCode = 1;
-    EXPECT_TRUE(WaitForExit(run.program, kRunMs, &exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    ASSERT_NO_FATAL_FAILURE(PressOkAndExpectCleanEnd(run.program, box));
     EXPECT_EQ(ReadBytes(PathOf("my setup.exe")), image + PayloadRecordBytes(database, "my database.prc"));
 }
 

@@ -154,13 +154,6 @@ struct StartUp : testing::Test {
     }
 };
 
-void ExpectExitCodeZero(DrivenProgram& program)
-{
-    DWORD exitCode = 1;
-    EXPECT_TRUE(WaitForExit(program, kRunMs, &exitCode));
-    EXPECT_EQ(exitCode, 0u);
-}
-
 TEST_F(StartUp, SplashReportsEachUserThenDoneAndGivesWayToTheWizard)
 {
     ASSERT_TRUE(WriteBytes(folder.PathOf("Install.ini"), LicenseScript("License from the disk")));
@@ -183,7 +176,7 @@ TEST_F(StartUp, SplashReportsEachUserThenDoneAndGivesWayToTheWizard)
 
     // The splash page is gone before the first wizard page shows.
     ASSERT_NO_FATAL_FAILURE(CloseLicensePage(run.program, "License from the disk\r\n"));
-    ExpectExitCodeZero(run.program);
+    ExpectExitCodeZero(run.program, kRunMs);
 }
 
 TEST_F(StartUp, QuietModeShowsNoSplash)
@@ -196,7 +189,7 @@ TEST_F(StartUp, QuietModeShowsNoSplash)
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(WindowText(first), kLicenseTitle);
     ASSERT_NO_FATAL_FAILURE(CloseLicensePage(run.program, "License from the disk\r\n"));
-    ExpectExitCodeZero(run.program);
+    ExpectExitCodeZero(run.program, kRunMs);
 }
 
 TEST_F(StartUp, EachStartUpErrorShowsItsBoxAndEndsWithoutAPage)
@@ -247,7 +240,7 @@ TEST_F(StartUp, EachStartUpErrorShowsItsBoxAndEndsWithoutAPage)
             ASSERT_TRUE(WaitUntilGone(box, kRunMs));
         }
         EXPECT_TRUE(EndsShowingOnly(run.program, quiet ? nullptr : kSplashTitle, kRunMs));
-        ExpectExitCodeZero(run.program);
+        ExpectExitCodeZero(run.program, kRunMs);
     }
 }
 
@@ -277,7 +270,7 @@ TEST_F(StartUp, PackagingRunsAfterTheSplash)
         // Two seconds of "Done" are left before the packaging.
         EXPECT_EQ(ReadBytes(folder.PathOf("my setup.exe")), before);
         EXPECT_TRUE(EndsShowingOnly(run.program, kSplashTitle, kRunMs));
-        ExpectExitCodeZero(run.program);
+        ExpectExitCodeZero(run.program, kRunMs);
         EXPECT_EQ(ReadBytes(folder.PathOf("my setup.exe")), after);
     }
 }
@@ -302,7 +295,7 @@ TEST_F(StartUp, PayloadScriptWinsOverTheScriptOnDisk)
         ASSERT_TRUE(StartVantrel(packaging.program, "-q -a \"" + withPayload + "\" \"" + record + "\"",
                                  folder.Path()));
         EXPECT_TRUE(EndsShowingOnly(packaging.program, nullptr, kRunMs));
-        ExpectExitCodeZero(packaging.program);
+        ExpectExitCodeZero(packaging.program, kRunMs);
     }
 
     const std::pair<std::string, std::string> installers[] = {
@@ -314,7 +307,7 @@ TEST_F(StartUp, PayloadScriptWinsOverTheScriptOnDisk)
         ScopedProgram run;
         ASSERT_TRUE(StartProgramAt(run.program, installer, "-q", folder.Path()));
         ASSERT_NO_FATAL_FAILURE(CloseLicensePage(run.program, license));
-        ExpectExitCodeZero(run.program);
+        ExpectExitCodeZero(run.program, kRunMs);
     }
 }
 
