@@ -17,6 +17,7 @@
 #                   the installer to ship; without it none is made
 set -eu
 cd "$(dirname "$0")/.."
+. tools/xvfb.sh
 source_folder=$(pwd)
 
 auto=no
@@ -153,20 +154,7 @@ else
     set_wine_value 'HKCU\Software\Wine\Explorer' Desktop Default
     set_wine_value 'HKCU\Software\Wine\Explorer\Desktops' Default 640x480
     tools/wine-prefix.sh stop "$WINEPREFIX"
-    display=90
-    while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-        display=$((display + 1))
-    done
-    export DISPLAY=":$display"
-    Xvfb "$DISPLAY" -screen 0 640x480x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    xvfb=$!
-    # A Wine program that finds no X server at its start ends at once.
-    tries=0
-    until xdpyinfo >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        [ "$tries" -le 100 ] || die "Xvfb did not start on $DISPLAY"
-        sleep 0.1
-    done
+    start_xvfb || die "Xvfb did not start on $DISPLAY"
     say "clicking through the wizard under Xvfb and photographing each page"
     run_wine "$logs/wizard.log" 180 "$driver" walk "$(windows_path "$installer")" "$(windows_path "$shots")" &
     walk=$!

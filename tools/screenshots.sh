@@ -18,23 +18,16 @@ export WINEDEBUG=-all
 WINEPREFIX=$(mktemp -d /tmp/vantrel-shots.XXXXXX)
 export WINEPREFIX
 
-# The first display number that no X server holds.
-display=90
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-    display=$((display + 1))
-done
-export DISPLAY=":$display"
-
 # The screen is exactly the virtual desktop, so the root window is the shot.
-Xvfb "$DISPLAY" -screen 0 640x480x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-xvfb=$!
+. tools/xvfb.sh
+xvfb=
 cleanup() {
     "$wineserver" -k >/dev/null 2>&1 || true
-    kill "$xvfb" 2>/dev/null || true
+    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
     rm -rf "$WINEPREFIX"
 }
 trap cleanup EXIT
-sleep 2
+start_xvfb || { echo "screenshots: Xvfb did not start" >&2; exit 1; }
 
 # Wine's background processes must not hold this script's output open.
 "$wine" wineboot -i </dev/null >/dev/null 2>&1
