@@ -4,10 +4,8 @@
 
 #include "driver/install_state.h"
 #include "fakes/fake_platform.h"
+#include "fakes/scratch_folder.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
@@ -37,25 +35,6 @@ std::string Handle(const std::string& commandLine, StartUpValues* values)
     gState.targetCount = gState.fileCount = 1;  // the handling starts from empty lists
     HandleOptions(commandLine.c_str(), values);
     return values->scriptName;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    FILE* file = fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::string bytes;
-    FILE* file = fopen(path.c_str(), "rb");
-    for (int c; file && (c = fgetc(file)) != EOF;)
-        bytes += static_cast<char>(c);
-    if (file)
-        fclose(file);
-    return bytes;
 }
 
 std::string Quoted(const std::string& path)
@@ -163,13 +142,7 @@ TEST(CommandLine, NamesAreCutAndExtrasIgnoredAtTheLimits)
 // The packaging modes work on real files in a temporary folder.
 class Packaging : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char folder[] = "/tmp/cmdline-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        root = folder;
-    }
-    void TearDown() override { std::filesystem::remove_all(root); }
+    void SetUp() override { ASSERT_FALSE(root.empty()); }
 
     // A new path below root of exactly length characters (nested folders
     // fill it up).
@@ -182,7 +155,8 @@ protected:
         return path + "/" + std::string(length - path.size() - 1, 'f');
     }
 
-    std::string root;
+    ScratchFolder scratch;
+    const std::string root = scratch.Path();
     int made = 0;
 };
 
@@ -191,21 +165,21 @@ TEST_F(Packaging, ModesWorkOnRealFilesAndAbort)
     const std::string image = "MZ image";
     std::string exe = root + "/set up.exe";
     std::string input = root + "/in put.prc";
-    WriteFile(exe, image);
-    WriteFile(input, "data");
-    WriteFile(root + "/foo.prc", "more");
+    WriteBytes(exe, image);
+    WriteBytes(input, "data");
+    WriteBytes(root + "/foo.prc", "more");
 
     // The second argument is parsed from just past the first closing quote.
     StartUpValues values;
     Handle("v.exe -a " + Quoted(exe) + Quoted(input), &values);
     EXPECT_TRUE(values.abortRun);
-    EXPECT_EQ(ReadFile(exe), image + "data" + std::string("\4\0\0\0in put.prc\0\13\0\25\0\0\0ETag", 25));
+    EXPECT_EQ(ReadBytes(exe), image + "data" + std::string("\4\0\0\0in put.prc\0\13\0\25\0\0\0ETag", 25));
 
     // Stripping comes first, so foo.prc is left as the only record.
     StartUpValues both;
     Handle("v.exe -r " + Quoted(exe) + " -a " + Quoted(exe) + " " + root + "/foo.prc", &both);
     EXPECT_TRUE(both.abortRun);
-    EXPECT_EQ(ReadFile(exe), image + "more" + std::string("\4\0\0\0foo.prc\0\10\0\22\0\0\0ETag", 22));
+    EXPECT_EQ(ReadBytes(exe), image + "more" + std::string("\4\0\0\0foo.prc\0\10\0\22\0\0\0ETag", 22));
 }
 
 TEST_F(Packaging, NeverUsesACutPath)
@@ -214,11 +188,11 @@ TEST_F(Packaging, NeverUsesACutPath)
     // which are used whole when named exactly.
     std::string exe = PathOfLength(255);
     std::string input = PathOfLength(255);
-    WriteFile(exe, "MZ image");
-    WriteFile(input, "data");
+    WriteBytes(exe, "MZ image");
+    WriteBytes(input, "data");
     StartUpValues values;
     Handle("v.exe -a " + exe + " " + input, &values);
-    const std::string before = ReadFile(exe);
+    const std::string before = ReadBytes(exe);
     ASSERT_EQ(before.substr(before.size() - 4), "ETag");
 
     struct Case {
@@ -241,8 +215,8 @@ TEST_F(Packaging, NeverUsesACutPath)
         } else {
             EXPECT_TRUE(gFake.messageBoxes.empty()) << c.line;
         }
-        EXPECT_EQ(ReadFile(exe), before) << c.line;
+        EXPECT_EQ(ReadBytes(exe), before) << c.line;
     }
     Handle("v.exe -r " + exe, &values);
-    EXPECT_EQ(ReadFile(exe), "MZ image");
+    EXPECT_EQ(ReadBytes(exe), "MZ image");
 }

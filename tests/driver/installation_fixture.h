@@ -10,17 +10,15 @@
 #include "fakes/fake_page_loop.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_registry.h"
+#include "fakes/scratch_folder.h"
 #include "palm/user_discovery.h"
 #include "payload/payload_archive.h"
 #include "support/simulated_palm_desktop.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -35,30 +33,12 @@ inline std::string PalmDatabase(const std::string& name, bool resource, const st
     return bytes + body;
 }
 
-inline std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 class Installation : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ResetFakePlatform();
-        ResetFakeRegistry();
-        ResetFakeFolders();
-        ResetFakePageControls();
-        ResetFakePageLoop();
-        char folder[] = "/tmp/vantrel-installation-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        root = folder;
-        std::filesystem::current_path(root);
+        ASSERT_FALSE(root.empty());
         std::filesystem::create_directory(root + "/records");
 
         SimulatedPalmDesktop desktop;
@@ -73,12 +53,6 @@ protected:
 
         gFake.ownProgramPath = root + "/setup.exe";
         WriteBytes(gFake.ownProgramPath, "MZ stands for the program image");
-    }
-
-    void TearDown() override
-    {
-        std::filesystem::current_path("/tmp");
-        std::filesystem::remove_all(root);
     }
 
     // Appends bytes to the program's payload as the record name.
@@ -136,5 +110,6 @@ protected:
         return ReadHotSyncInstallFlag(userNumber, &type, &value) && type == 4 && value == 1;
     }
 
-    std::string root;
+    ScratchFolder scratch{true};
+    const std::string root = scratch.Path();
 };

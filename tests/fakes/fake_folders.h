@@ -1,7 +1,7 @@
 // An in-memory folder tree behind the folder listing, for native tests.
 // Paths are plain strings joined with backslashes, compared byte-exact;
-// entries list in the order they were added. Call ResetFakeFolders() at
-// the start of every test.
+// entries list in the order they were added. ResetFakePlatform() empties
+// it; ResetFakeFolders() empties it alone.
 #pragma once
 
 #include <string>

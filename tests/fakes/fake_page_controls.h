@@ -1,6 +1,6 @@
 // Recording fakes of the pages and of the current page's controls, for
-// native tests: what the driver would have shown, per control id. Call
-// ResetFakePageControls() at the start of every test.
+// native tests: what the driver would have shown, per control id.
+// ResetFakePlatform() clears them; ResetFakePageControls() clears them alone.
 #pragma once
 
 #include <map>

@@ -1,6 +1,6 @@
 // Recording fakes of the message loop, the message pump, the progress bar
 // and file deletion, for native tests of the wizard and the copy stage.
-// Call ResetFakePageLoop() at the start of every test.
+// ResetFakePlatform() clears them; ResetFakePageLoop() clears them alone.
 #pragma once
 
 #include <functional>

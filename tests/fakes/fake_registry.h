@@ -1,6 +1,6 @@
 // An in-memory HKEY_CURRENT_USER for native tests, recording every registry
 // call. Key and value names compare without regard to case, as on Windows.
-// Call ResetFakeRegistry() at the start of every test.
+// ResetFakePlatform() empties it; ResetFakeRegistry() empties it alone.
 #pragma once
 
 #include <cstdint>

@@ -6,9 +6,9 @@
 #include "fakes/fake_folders.h"
 #include "fakes/fake_platform.h"
 #include "fakes/fake_registry.h"
+#include "fakes/scratch_folder.h"
 #include "support/simulated_palm_desktop.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -19,15 +19,8 @@ protected:
     void SetUp() override
     {
         ResetFakePlatform();
-        ResetFakeRegistry();
-        ResetFakeFolders();
-        char folder[] = "/tmp/vantrel-palm-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        root = folder;
-        palmFolder = root + "/Palm";
+        ASSERT_FALSE(root.empty());
     }
-
-    void TearDown() override { std::filesystem::remove_all(root); }
 
     // A desktop of the U.S. Robotics generation in palmFolder.
     SimulatedPalmDesktop Desktop(const std::vector<SimulatedPalmUser>& users)
@@ -46,6 +39,7 @@ protected:
         return names;
     }
 
-    std::string root;
-    std::string palmFolder;
+    ScratchFolder scratch;
+    const std::string root = scratch.Path();
+    const std::string palmFolder = root + "/Palm";
 };

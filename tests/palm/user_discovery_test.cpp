@@ -45,7 +45,6 @@ TEST_F(PalmTest, PalmFolderComesFromEitherGenerationOrAnErrorBox)
 
     for (bool quiet : {false, true}) {
         ResetFakePlatform();
-        ResetFakeFolders();
         desktop.folderKey = PalmFolderKey::kNone;
         ASSERT_TRUE(BuildSimulatedPalmDesktop(desktop));
         gState.quiet = quiet;

@@ -26,12 +26,12 @@ TEST_F(PayloadTest, AppendNamesTheRecordByTheLastPathComponent)
         {"dir.with.a.much.too.long.extension/a.prc", "a.prc"}, // only the last component has one
         {name255, name255}, {extension19, extension19},         // the longest allowed
     };
-    WriteFile("setup.exe", "MZ");
+    WriteBytes("setup.exe", "MZ");
     for (const auto& [path, name] : cases) {
         std::filesystem::path folder = std::filesystem::path(path).parent_path();
         if (!folder.empty())
             std::filesystem::create_directories(folder);
-        WriteFile(path, "data of " + name);
+        WriteBytes(path, "data of " + name);
         ASSERT_EQ(AppendPayloadRecord("setup.exe", path.c_str()), 0) << path;
         EXPECT_EQ(FoundData("setup.exe", name), "data of " + name);
     }
@@ -40,8 +40,8 @@ TEST_F(PayloadTest, AppendNamesTheRecordByTheLastPathComponent)
 
 TEST_F(PayloadTest, AppendRefusesWithoutWritingAnything)
 {
-    WriteFile("setup.exe", "MZ image");
-    WriteFile("input.prc", "input");
+    WriteBytes("setup.exe", "MZ image");
+    WriteBytes("input.prc", "input");
     std::filesystem::create_directories("folder.exe");
     const struct {
         const char* executable;
@@ -60,23 +60,23 @@ TEST_F(PayloadTest, AppendRefusesWithoutWritingAnything)
         EXPECT_EQ(AppendPayloadRecord(c.executable, c.input.c_str()), -1) << c.input;
         EXPECT_EQ(Boxes(), std::vector<std::string>{c.box}) << c.input;
     }
-    EXPECT_EQ(ReadFile("setup.exe"), "MZ image");
+    EXPECT_EQ(ReadBytes("setup.exe"), "MZ image");
     EXPECT_FALSE(std::filesystem::exists("absent.exe"));
 }
 
 TEST_F(PayloadTest, FailedWriteCutsTheExecutableBack)
 {
     const std::string image = Bytes(65536, 6), input = Bytes(262144, 7);
-    WriteFile("input.prc", input);
+    WriteBytes("input.prc", input);
     // Inside the data; inside the fields after it, failing at the final flush.
     for (rlim_t limit : {image.size() + 1000, image.size() + input.size() + 5}) {
         ResetFakePlatform();
-        WriteFile("setup.exe", image);
+        WriteBytes("setup.exe", image);
         {
             FileSizeLimit full(limit);
             EXPECT_EQ(AppendPayloadRecord("setup.exe", "input.prc"), -1) << limit;
         }
-        EXPECT_TRUE(ReadFile("setup.exe") == image) << limit;
+        EXPECT_TRUE(ReadBytes("setup.exe") == image) << limit;
         EXPECT_EQ(Boxes(), std::vector<std::string>{"Append Error: Cannot write to executable file"});
     }
 }
@@ -84,14 +84,14 @@ TEST_F(PayloadTest, FailedWriteCutsTheExecutableBack)
 TEST_F(PayloadTest, AppendCopiesTheMeasuredSizeAndStaysBelowTwoGibibytes)
 {
     const std::string image = Bytes(20000, 3);
-    WriteFile("setup.exe", image);
+    WriteBytes("setup.exe", image);
     ASSERT_EQ(AppendPayloadRecord("setup.exe", "setup.exe"), 0); // to itself: its earlier bytes, once
     EXPECT_EQ(std::filesystem::file_size("setup.exe"), 2 * image.size() + 14 + 10);
     EXPECT_TRUE(FoundData("setup.exe", "SETUP.EXE") == image);
 
     // Sparse executables, whose length costs no disk; "in.prc" with 10 bytes
     // makes a 31-byte record.
-    WriteFile("in.prc", "0123456789");
+    WriteBytes("in.prc", "0123456789");
     ASSERT_EQ(truncate("setup.exe", INT_MAX - 30), 0);
     EXPECT_EQ(AppendPayloadRecord("setup.exe", "in.prc"), -1);
     EXPECT_EQ(std::filesystem::file_size("setup.exe"), INT_MAX - 30u);

@@ -4,11 +4,11 @@
 TEST_F(PayloadTest, ExtractWritesTheWholeRecordOrLeavesAnEmptyFile)
 {
     const std::string data = Bytes(100000, 8);
-    WriteFile("setup.exe", "MZ image");
-    WriteFile("db.prc", data);
+    WriteBytes("setup.exe", "MZ image");
+    WriteBytes("db.prc", data);
     ASSERT_EQ(AppendPayloadRecord("setup.exe", "db.prc"), 0);
     EXPECT_EQ(ExtractPayloadRecord("setup.exe", "DB.prc", "out.prc"), 0);
-    EXPECT_TRUE(ReadFile("out.prc") == data);
+    EXPECT_TRUE(ReadBytes("out.prc") == data);
 
     const struct {
         const char* what;
@@ -21,7 +21,7 @@ TEST_F(PayloadTest, ExtractWritesTheWholeRecordOrLeavesAnEmptyFile)
         {"short write", "setup.exe", "db.prc", 4096},
     };
     for (const auto& f : failures) {
-        WriteFile("stale.prc", "stale content");
+        WriteBytes("stale.prc", "stale content");
         {
             FileSizeLimit full(f.room);
             EXPECT_EQ(ExtractPayloadRecord(f.archive, f.name, "stale.prc"), -1) << f.what;

@@ -6,17 +6,17 @@ using namespace std::string_literals;
 TEST_F(PayloadTest, WorkedExampleIsByteExactAndStripsBackToTheImage)
 {
     const std::string image = Bytes(80384, 1), script = Bytes(6669, 4);
-    WriteFile("setup.exe", image);
-    WriteFile("convert.prc", Bytes(346166, 2));  // names of 11, 12 and 11 characters
-    WriteFile("contacts.pdb", Bytes(59490, 3));
-    WriteFile("install.ini", script);
+    WriteBytes("setup.exe", image);
+    WriteBytes("convert.prc", Bytes(346166, 2));  // names of 11, 12 and 11 characters
+    WriteBytes("contacts.pdb", Bytes(59490, 3));
+    WriteBytes("install.ini", script);
     const std::pair<const char*, uintmax_t> appends[] = {
         {"convert.prc", 426576}, {"contacts.pdb", 486093}, {"install.ini", 492788}};
     for (const auto& [input, length] : appends) {
         ASSERT_EQ(AppendPayloadRecord("setup.exe", input), 0);
         EXPECT_EQ(std::filesystem::file_size("setup.exe"), length);
     }
-    EXPECT_TRUE(ReadFile("setup.exe").substr(486093)
+    EXPECT_TRUE(ReadBytes("setup.exe").substr(486093)
                 == script + "\x0D\x1A\0\0"s + "install.ini\0"s + "\x0C\0"s + "\x1F\x1A\0\0"s + "ETag");
 
     int32_t size = 0;
@@ -28,13 +28,13 @@ TEST_F(PayloadTest, WorkedExampleIsByteExactAndStripsBackToTheImage)
     EXPECT_TRUE(FoundData("setup.exe", "CONVERT.prc") == Bytes(346166, 2));
 
     StripPayloadRecords("setup.exe");
-    EXPECT_TRUE(ReadFile("setup.exe") == image);
+    EXPECT_TRUE(ReadBytes("setup.exe") == image);
     EXPECT_TRUE(gFake.messageBoxes.empty());
 }
 
 TEST_F(PayloadTest, LookupMatchesWholeNamesBlindToCaseAndTheLastRecordWins)
 {
-    WriteFile("setup.exe", "MZ image");
+    WriteBytes("setup.exe", "MZ image");
     std::filesystem::create_directories("one");
     std::filesystem::create_directories("two");
     const std::pair<const char*, const char*> appends[] = {
@@ -42,7 +42,7 @@ TEST_F(PayloadTest, LookupMatchesWholeNamesBlindToCaseAndTheLastRecordWins)
         {"one/empty.pdb", "earlier"}, {"two/empty.pdb", ""},
     };
     for (const auto& [path, data] : appends) {
-        WriteFile(path, data);
+        WriteBytes(path, data);
         ASSERT_EQ(AppendPayloadRecord("setup.exe", path), 0) << path;
     }
     const std::pair<const char*, const char*> lookups[] = {
@@ -55,7 +55,7 @@ TEST_F(PayloadTest, LookupMatchesWholeNamesBlindToCaseAndTheLastRecordWins)
         EXPECT_EQ(FoundData("setup.exe", name), data) << name;
 
     StripPayloadRecords("setup.exe");
-    EXPECT_EQ(ReadFile("setup.exe"), "MZ image");
+    EXPECT_EQ(ReadBytes("setup.exe"), "MZ image");
 }
 
 TEST_F(PayloadTest, DamagedChainEndsTheLookupAndIsNeverCut)
@@ -80,7 +80,7 @@ TEST_F(PayloadTest, DamagedChainEndsTheLookupAndIsNeverCut)
         {"size 0 is passed over", image + good + Record("", 0, "good.prc\0"s, 9), "good.prc", "good data", 500},
     };
     for (const auto& c : cases) {
-        WriteFile("archive.exe", c.file);
+        WriteBytes("archive.exe", c.file);
         EXPECT_EQ(FoundData("archive.exe", c.name), c.found) << c.what;
         StripPayloadRecords("archive.exe");
         EXPECT_EQ(std::filesystem::file_size("archive.exe"), c.strippedLength == kKept ? c.file.size() : c.strippedLength)

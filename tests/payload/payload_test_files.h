@@ -3,14 +3,13 @@
 #pragma once
 
 #include "fakes/fake_platform.h"
+#include "fakes/scratch_folder.h"
 #include "payload/payload_archive.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/resource.h>
 
@@ -21,16 +20,10 @@ protected:
     void SetUp() override
     {
         ResetFakePlatform();
-        char folder[] = "/tmp/payload-test-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        std::filesystem::current_path(folder);
+        ASSERT_FALSE(scratch.Path().empty());
     }
-    void TearDown() override
-    {
-        std::filesystem::path folder = std::filesystem::current_path();
-        std::filesystem::current_path("/tmp");
-        std::filesystem::remove_all(folder);
-    }
+
+    ScratchFolder scratch{true};
 };
 
 // count bytes of every value, different for each seed.
@@ -40,17 +33,6 @@ inline std::string Bytes(size_t count, unsigned seed)
     for (size_t i = 0; i < count; i++)
         bytes[i] = static_cast<char>((i * 131 + seed * 7 + i / 251) & 0xFF);
     return bytes;
-}
-
-inline void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 inline std::string LittleEndian(uint32_t value, size_t width)

@@ -24,7 +24,6 @@ protected:
     void SetUp() override
     {
         ResetFakePlatform();
-        ResetFakePageControls();
     }
 
     void TearDown() override
