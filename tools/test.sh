@@ -13,4 +13,5 @@ done
 
 ctest --preset native
 ctest --preset win32
+echo "build/win32/vantrel.exe: $(stat -c %s build/win32/vantrel.exe) bytes (at most 80384)"
 ctest --preset win64
