@@ -3,7 +3,7 @@
 // every button, key and close box does.
 #include "support/program_driver.h"
 #include "ui/resource_ids.h"
-#include "wine/page_host/page_host_report.h"
+#include "page_host/page_host_report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Fills each page of the page host as the driver fills it in a real run.
-#include "wine/page_host/sample_content.h"
+#include "page_host/sample_content.h"
 
 #include "driver/bounded_text.h"
 #include "driver/install_state.h"

@@ -9,8 +9,8 @@
 #include "driver/install_state.h"
 #include "driver/platform.h"
 #include "ui/resource_ids.h"
-#include "wine/page_host/page_host_report.h"
-#include "wine/page_host/sample_content.h"
+#include "page_host/page_host_report.h"
+#include "page_host/sample_content.h"
 
 #include <cstring>
 
