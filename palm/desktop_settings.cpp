@@ -1,9 +1,9 @@
 // Reading the Palm folder and the install folder name from the registry.
 #include "palm/desktop_settings.h"
 
-#include "driver/bounded_text.h"
-#include "driver/install_state.h"
-#include "palm/registry_path.h"
+#include "base/bounded_text.h"
+#include "base/install_state.h"
+#include "platform/registry_path.h"
 
 #include <cstring>
 

@@ -1,11 +1,11 @@
 // Setting the HotSync install flag of one user.
 #include "palm/hotsync_install_flag.h"
 
-#include "driver/bounded_text.h"
-#include "driver/install_state.h"
-#include "driver/platform.h"
-#include "palm/registry_path.h"
+#include "base/bounded_text.h"
+#include "base/install_state.h"
 #include "palm/users_dat.h"
+#include "platform/registry.h"
+#include "platform/registry_path.h"
 
 #include <cstring>
 

@@ -2,17 +2,14 @@
 // display names from users.dat.
 #include "palm/user_discovery.h"
 
-#include "driver/bounded_text.h"
-#include "driver/platform.h"
+#include "base/bounded_text.h"
 #include "palm/desktop_settings.h"
 #include "palm/users_dat.h"
+#include "platform/folder_listing.h"
 
 #include <cstring>
 
 namespace {
-
-constexpr uint32_t kFoundUserPauseMs = 200;
-constexpr char kFoundUserFormat[] = "Found user '%s'";
 
 // True when a listing of exactly path finds something, folder or file.
 bool Exists(const char* path)
@@ -32,7 +29,7 @@ bool IsCandidate(const FolderEntry& entry)
 
 // Adds the user of folderName when it holds the install folder and both of
 // its paths fit their fields.
-void AddUserIfInstallFolder(const char* folderName)
+void AddUserIfInstallFolder(const char* folderName, UserFoundCallback onUserFound)
 {
     PalmUser user;
     if (FormatText(user.installPath, sizeof user.installPath, "%s\\%s\\%s", gState.palmFolder,
@@ -45,16 +42,11 @@ void AddUserIfInstallFolder(const char* folderName)
         return;
     ReadUserDisplayName(user.displayName, folderName);
     gState.users[gState.userCount++] = user;
-
-    char status[sizeof kFoundUserFormat + kDisplayNameChars];
-    FormatText(status, sizeof status, kFoundUserFormat, user.displayName);
-    if (!gState.quiet) {
-        SetStatusLine(status);
-        PauseMilliseconds(kFoundUserPauseMs);
-    }
+    if (onUserFound)
+        onUserFound(user);
 }
 
-void ListUsers()
+void ListUsers(UserFoundCallback onUserFound)
 {
     char pattern[kPalmFolderChars + 1];
     // A pattern that does not fit could list no user folder anyway: every
@@ -67,22 +59,20 @@ void ListUsers()
         return;
     do {
         if (IsCandidate(entry))
-            AddUserIfInstallFolder(entry.name);
+            AddUserIfInstallFolder(entry.name, onUserFound);
     } while (gState.userCount < kMaxPalmUsers && NextFolderEntry(listing, &entry));
     EndFolderListing(listing);
 }
 
 } // namespace
 
-int DiscoverPalmUsers()
+int DiscoverPalmUsers(UserFoundCallback onUserFound)
 {
     gState.userCount = 0;
-    if (FindPalmFolder() != 0) {
-        ShowMessageBox("Cannot locate a path to the Palm folder", "Registry Error");
+    if (FindPalmFolder() != 0)
         return -1;
-    }
     FindInstallFolderName();
-    ListUsers();
+    ListUsers(onUserFound);
     return 0;
 }
 

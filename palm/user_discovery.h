@@ -2,17 +2,19 @@
 // PalmUser table of gState.
 #pragma once
 
-#include "driver/install_state.h"
+#include "base/install_state.h"
+
+// Called with each user as discovery adds it to the table.
+using UserFoundCallback = void (*)(const PalmUser& user);
 
 // Finds the Palm folder and the install folder name in the registry and
 // fills gState.users, in folder-listing order, with every user folder of
 // the Palm folder that holds an entry named as the install folder (at most
-// kMaxPalmUsers). Reports each user found on the status line, with a
-// 200 ms pause, unless gState.quiet. A user folder whose install or backup
-// path would exceed its field is skipped, never stored cut. Returns 0 when
-// the Palm folder was found, whatever the number of users; else shows the
-// "Registry Error" box (quiet or not) and returns -1 with no users.
-int DiscoverPalmUsers();
+// kMaxPalmUsers), calling onUserFound (when given) for each. A user folder
+// whose install or backup path would exceed its field is skipped, never
+// stored cut. Returns 0 when the Palm folder was found, whatever the number
+// of users; -1 with no users when neither registry value names it.
+int DiscoverPalmUsers(UserFoundCallback onUserFound);
 
 // Sets displayName to the name users.dat stores in front of the copy of
 // userFolderName nearest the end of the file; to the folder name itself

@@ -1,8 +1,8 @@
 // Reading users.dat and the byte scans over it.
 #include "palm/users_dat.h"
 
-#include "driver/bounded_text.h"
-#include "driver/install_state.h"
+#include "base/bounded_text.h"
+#include "base/install_state.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,19 +1,11 @@
 // Appending one file to an executable as a new last payload record.
 #include "payload/payload_archive.h"
 
-#include "driver/platform.h"
 #include "payload/record_chain.h"
 #include "payload/stream_copy.h"
+#include "platform/files.h"
 
 #include <cstring>
-
-static const char kAppendErrorCaption[] = "Append Error";
-
-static int Refuse(const char* text)
-{
-    ShowMessageBox(text, kAppendErrorCaption);
-    return -1;
-}
 
 // Writes the fields that follow the data: size, name with its NUL, name
 // length, record length and tag. Returns 0 or -1.
@@ -57,21 +49,21 @@ int AppendPayloadRecord(const char* executablePath, const char* inputPath)
 {
     char name[kRecordNameChars + 1];
     if (TakeRecordName(inputPath, name) != 0)
-        return Refuse("Input file name is too long");
+        return kAppendNameTooLong;
 
     FILE* input = fopen(inputPath, "rb");
     if (!input)
-        return Refuse("Cannot open input file for read");
+        return kAppendCannotReadInput;
     int32_t size;
     if (MeasureFile(input, &size) != 0 || fseek(input, 0, SEEK_SET) != 0) {
         fclose(input);
-        return Refuse("Cannot open input file for read");
+        return kAppendCannotReadInput;
     }
 
     FILE* executable = fopen(executablePath, "rb+");
     if (!executable) {
         fclose(input);
-        return Refuse("Cannot open executable file for write");
+        return kAppendCannotOpenExecutable;
     }
 
     int32_t originalLength = -1;
@@ -82,10 +74,10 @@ int AppendPayloadRecord(const char* executablePath, const char* inputPath)
     bool closed = fclose(executable) == 0;
     fclose(input);
     if (written == 0 && closed)
-        return 0;
+        return kAppended;
 
     // Never leave half a record behind: cut back to the length before.
     if (originalLength >= 0)
         TruncateFileAt(executablePath, originalLength);
-    return Refuse("Cannot write to executable file");
+    return kAppendCannotWrite;
 }

@@ -1,7 +1,7 @@
 // Looking up a payload record by name.
 #include "payload/payload_archive.h"
 
-#include "driver/bounded_text.h"
+#include "base/bounded_text.h"
 #include "payload/record_chain.h"
 
 FILE* FindPayloadRecord(const char* archivePath, const char* recordName, int32_t* sizeOut)

@@ -28,18 +28,20 @@ FILE* FindPayloadRecord(const char* archivePath, const char* recordName, int32_t
 // whole one. When it cannot be created, nothing is left behind.
 int ExtractPayloadRecord(const char* archivePath, const char* recordName, const char* destinationPath);
 
+// Why an append failed; the caller tells the user.
+enum AppendResult : int {
+    kAppended = 0,
+    kAppendNameTooLong = -1,        // the name is over 255 characters or its extension over 19
+    kAppendCannotReadInput = -2,    // the input cannot be opened or measured
+    kAppendCannotOpenExecutable = -3, // missing, read-only, in use
+    kAppendCannotWrite = -4,        // a write failed or the archive would reach 2 GiB
+};
+
 // Appends the file at inputPath to the existing file at executablePath as a
-// new last record, named by the input path's last component. Returns 0, or
-// -1 after showing the reason in an "Append Error" box:
-//   "Input file name is too long"           the name is over 255 characters
-//                                           or its extension over 19
-//   "Cannot open input file for read"
-//   "Cannot open executable file for write" (missing, read-only, in use)
-//   "Cannot write to executable file"       a write failed or the archive
-//                                           would reach 2 GiB
-// On every failure the executable keeps exactly its earlier bytes (a failed
-// write is cut off again). Appending a file to itself appends its earlier
-// content once.
+// new last record, named by the input path's last component. Returns
+// kAppended or the reason it failed. On every failure the executable keeps
+// exactly its earlier bytes (a failed write is cut off again). Appending a
+// file to itself appends its earlier content once.
 int AppendPayloadRecord(const char* executablePath, const char* inputPath);
 
 // Cuts every record off executablePath, giving back the bytes it had before

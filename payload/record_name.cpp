@@ -1,7 +1,7 @@
 // The record name that an appended file's path gives.
 #include "payload/record_format.h"
 
-#include "driver/bounded_text.h"
+#include "base/bounded_text.h"
 
 #include <cstring>
 

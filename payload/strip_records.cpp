@@ -1,8 +1,8 @@
 // Cutting the whole payload record chain off an executable.
 #include "payload/payload_archive.h"
 
-#include "driver/platform.h"
 #include "payload/record_chain.h"
+#include "platform/files.h"
 
 void StripPayloadRecords(const char* executablePath)
 {

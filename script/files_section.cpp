@@ -1,11 +1,9 @@
 // The FILES section: its entries, their path lines and the description.
 #include "script/install_script.h"
 
-#include "driver/install_state.h"
-#include "driver/platform.h"
-#include "ui/resource_ids.h"
+#include "base/bounded_text.h"
 
-int ReadFileEntry(const ScriptStream& script, int checkBoxId, int labelId, int slot)
+int ReadFileEntry(const ScriptStream& script, int slot, FileEntry* entry)
 {
     if (slot < 0 || slot >= kFileSlotCount)
         return -1;
@@ -22,32 +20,21 @@ int ReadFileEntry(const ScriptStream& script, int checkBoxId, int labelId, int s
     if (ReadScriptLine(script, line, sizeof line) != 0)
         return -1;
 
-    FileSlot* file = &gState.files[slot];
-    file->selected = false;
-    int control = checkBoxId;
-    if (marker == '!') {
-        file->selected = true;
-        return 0;
-    }
-    if (marker == '*') {
-        control = labelId;
-        file->selected = true;
-    } else if (marker == '+') {
-        SetCheckBox(checkBoxId, true);
-    }
-    ShowControl(control);
     StripLineEnd(line);
-    gState.entryVisible = true;
-    SetControlText(control, line + 1);
+    entry->marker = static_cast<char>(marker);
+    CopyText(entry->label, line + 1);
+    gState.files[slot].selected = marker == '*' || marker == '!';
+    if (marker != '!')
+        gState.entryVisible = true;
     return 0;
 }
 
-void ReadFilesSection(const ScriptStream& script)
+void ReadFilesSection(const ScriptStream& script, FilesSection* section)
 {
     gState.fileCount = 0;
     gState.entryVisible = false;
     for (int slot = 0; slot < kFileSlotCount; slot++) {
-        if (ReadFileEntry(script, kFilesCheckBox1 + slot, kFilesLabel1 + slot, slot) != 0)
+        if (ReadFileEntry(script, slot, &section->entries[slot]) != 0)
             break;
         // The path line is read with one byte less than the slot holds: at
         // most 254 characters, the line end included. At the end of the
@@ -56,5 +43,5 @@ void ReadFilesSection(const ScriptStream& script)
         ReadScriptLine(script, path, sizeof gState.files[slot].path - 1);
         gState.fileCount++;
     }
-    LoadTextBlock(script, kFilesDescription);
+    ReadTextBlock(script, &section->description);
 }

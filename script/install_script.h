@@ -1,9 +1,13 @@
 // The install script reader: section lines and their tests, the FILES
-// section and the text blocks, read in order from one open script and
-// written into InstallState and the controls of the current page.
+// section and the text blocks, read in order from one open script. It
+// returns what it read and fills InstallState's file slots; showing any of
+// it is the caller's business.
 #pragma once
 
+#include "base/install_state.h"
 #include "script/script_stream.h"
+
+#include <cstddef>
 
 // Lines end in CR LF or LF; a text block ends at a line that is "." and its
 // line end, or with the stream.
@@ -22,26 +26,47 @@ bool IsFilesSection(const char* line);
 bool IsUserSection(const char* line);
 bool IsReadmeSection(const char* line);
 
-// Reads one FILES entry line (marker and label; not its path line) into
-// slot: "+" shows checkBoxId checked, "-" shows it unchecked, "*" shows
-// labelId and selects the slot, "!" selects the slot and touches nothing.
-// A shown control gets the label as its text and sets gState.entryVisible.
-// Returns 0 when an entry was read, -1 at the end of the stream (or for a
-// slot out of range), -2 when the line was no entry: the stream then stands
-// again at the start of that line.
-int ReadFileEntry(const ScriptStream& script, int checkBoxId, int labelId, int slot);
+// A text block as read: every line with its line end replaced by CR LF,
+// in one NUL-terminated text that the reader allocates (text is nullptr for
+// an empty block). Release it with ReleaseTextBlock.
+struct TextBlock {
+    char* text;
+    size_t length;
+};
+
+// Reads the next text block: lines up to the terminator (a line that is "."
+// and its line end, consumed and not kept) or the end of the stream.
+// Returns 0, or -1 when memory ran out (block then holds what was read).
+int ReadTextBlock(const ScriptStream& script, TextBlock* block);
+
+void ReleaseTextBlock(TextBlock* block);
+
+// One FILES entry line: its marker ('+', '-', '*' or '!') and its label,
+// the rest of the line without its line end.
+struct FileEntry {
+    char marker;
+    char label[kScriptLineBytes];
+};
+
+// Reads one FILES entry line (not its path line) into entry and sets
+// gState.files[slot].selected as the marker says: '*' and '!' select the
+// slot, '+' and '-' leave the choice to the files page. A marker other than
+// '!' also sets gState.entryVisible. Returns 0 when an entry was read, -1 at
+// the end of the stream (or for a slot out of range), -2 when the line was
+// no entry: the stream then stands again at the start of that line.
+int ReadFileEntry(const ScriptStream& script, int slot, FileEntry* entry);
+
+// A FILES section as read, for the files page.
+struct FilesSection {
+    FileEntry entries[kFileSlotCount]; // the first gState.fileCount are read
+    TextBlock description;
+};
 
 // Reads the FILES section that follows its section line: up to six entries,
 // each with its path line (at most 254 characters, line end kept; at the
 // end of the stream the slot keeps its path and still counts), into
 // gState.files and gState.fileCount, replacing whatever the command line
-// put there; then the description block into the files page's description box
-// (check box, label and description ids as in ui/resource_ids.h).
-// gState.entryVisible tells afterwards whether the page has anything to show.
-void ReadFilesSection(const ScriptStream& script);
-
-// Appends the next text block to the multi-line text box textBoxId of the
-// current page, each line followed by CR LF, and scrolls the box back up by
-// 500 lines so that its text shows from the top. The terminator is consumed
-// and not shown; without one the block runs to the end of the stream.
-void LoadTextBlock(const ScriptStream& script, int textBoxId);
+// put there; then the description block. gState.entryVisible tells
+// afterwards whether the files page has anything to show. The caller
+// releases section->description.
+void ReadFilesSection(const ScriptStream& script, FilesSection* section);

@@ -1,7 +1,7 @@
 // The section line read and the four section tests.
 #include "script/install_script.h"
 
-#include "driver/bounded_text.h"
+#include "base/bounded_text.h"
 
 int ReadSectionLine(const ScriptStream& script, char (&line)[kScriptLineBytes])
 {

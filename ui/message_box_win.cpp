@@ -1,5 +1,5 @@
 // The one way the system tells the user about an error.
-#include "driver/platform.h"
+#include "ui/pages.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // PumpMessages and the splash page's status line.
-#include "driver/install_state.h"
-#include "driver/platform.h"
+#include "base/install_state.h"
+#include "ui/pages.h"
 #include "ui/resource_ids.h"
 
 #include <windows.h>

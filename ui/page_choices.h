@@ -2,7 +2,7 @@
 // decisions, kept apart from the windows so that they can be tested alone.
 #pragma once
 
-#include "driver/install_state.h"
+#include "base/install_state.h"
 
 // The state a check box reports when it is clear (BM_GETCHECK's unchecked).
 constexpr int kCheckBoxClear = 0;

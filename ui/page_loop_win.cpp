@@ -1,7 +1,7 @@
 // The message loop that serves one page until its step is done, and the
 // progress bar of the copy stage.
-#include "driver/install_state.h"
-#include "driver/platform.h"
+#include "base/install_state.h"
+#include "ui/pages.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -2,7 +2,7 @@
 // page's commands.
 #include "ui/page_procedures.h"
 
-#include "driver/install_state.h"
+#include "base/install_state.h"
 #include "ui/page_choices.h"
 #include "ui/resource_ids.h"
 

@@ -1,7 +1,7 @@
 // Creating, showing and destroying pages: each template with its procedure.
-#include "driver/install_state.h"
-#include "driver/platform.h"
+#include "base/install_state.h"
 #include "ui/page_procedures.h"
+#include "ui/pages.h"
 #include "ui/resource_ids.h"
 
 namespace {

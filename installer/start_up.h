@@ -1,7 +1,7 @@
 // Start-up: everything from the process entry up to the first wizard page.
 #pragma once
 
-#include "driver/start_up_values.h"
+#include "installer/start_up_values.h"
 #include "script/script_stream.h"
 
 // Stores the instance for the run, then runs user discovery: behind the

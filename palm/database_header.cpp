@@ -1,8 +1,8 @@
 // The Palm OS database header rule and its fallback to the file name.
-#include "driver/database_header.h"
+#include "palm/database_header.h"
 
-#include "driver/bounded_text.h"
-#include "driver/slot_path.h"
+#include "base/bounded_text.h"
+#include "palm/slot_path.h"
 
 int ReadDatabaseHeader(FILE* source, DatabaseName* naming)
 {

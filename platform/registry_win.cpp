@@ -1,5 +1,5 @@
 // Win32 side of the registry operations, all below HKEY_CURRENT_USER.
-#include "driver/platform.h"
+#include "platform/registry.h"
 
 #include <windows.h>
 

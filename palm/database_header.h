@@ -2,7 +2,7 @@
 // data, else from the source's own file name.
 #pragma once
 
-#include "driver/install_state.h"
+#include "base/install_state.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // Win32 side of the process operations: command line, own path, pause.
-#include "driver/platform.h"
+#include "platform/process.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // The process entry: hands the instance, the whole command line and the
 // show command to the installer, and ends the process with exit code 0.
-#include "driver/install_state.h"
-#include "driver/platform.h"
-#include "driver/start_up.h"
+#include "base/install_state.h"
+#include "installer/start_up.h"
+#include "platform/process.h"
 
 #include <windows.h>
 

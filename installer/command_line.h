@@ -2,7 +2,7 @@
 // the six options (" -q", " -s", " -u", " -f", " -r", " -a").
 #pragma once
 
-#include "driver/start_up_values.h"
+#include "installer/start_up_values.h"
 
 #include <cstddef>
 

@@ -1,15 +1,38 @@
 // The wizard sequence: one section line, one page and one step per pass.
-#include "driver/wizard.h"
+#include "installer/wizard.h"
 
-#include "driver/bounded_text.h"
-#include "driver/install_files.h"
-#include "driver/install_state.h"
-#include "driver/platform.h"
-#include "driver/wizard_step.h"
+#include "base/bounded_text.h"
+#include "base/install_state.h"
+#include "installer/install_files.h"
+#include "installer/wizard_step.h"
 #include "script/install_script.h"
+#include "ui/pages.h"
 #include "ui/resource_ids.h"
 
 namespace {
+
+// Shows a script's text block in a text box of the current page.
+void ShowTextBlock(const TextBlock& block, int textBoxId)
+{
+    SetTextBoxText(textBoxId, block.text ? block.text : "");
+}
+
+// Shows each FILES entry on the files page: a check box ('+' checked, '-'
+// clear) or, for '*', the label in its place; '!' shows nothing.
+void FillFilesPage(const FilesSection& section)
+{
+    for (int slot = 0; slot < gState.fileCount; slot++) {
+        const FileEntry& entry = section.entries[slot];
+        if (entry.marker == '!')
+            continue;
+        int control = entry.marker == '*' ? kFilesLabel1 + slot : kFilesCheckBox1 + slot;
+        if (entry.marker == '+')
+            SetCheckBox(control, true);
+        ShowControl(control);
+        SetControlText(control, entry.label);
+    }
+    ShowTextBlock(section.description, kFilesDescription);
+}
 
 void DestroyCurrentPage()
 {
@@ -43,10 +66,7 @@ int RunPage(const WizardStep& step, const ScriptStream& script, int showCommand)
         // rather than install what the person never saw.
         if (!OpenPage(kFilesPage))
             return -1;
-        ReadFilesSection(script);
-        if (!gState.entryVisible)
-            return 0;
-        return WaitForStep(showCommand);
+        return ServeFilesPage(script, showCommand);
 
     case WizardPage::kUser:
         // Without the user page the copy stage runs for the selected user.
@@ -85,6 +105,25 @@ int RunPage(const WizardStep& step, const ScriptStream& script, int showCommand)
 }
 
 } // namespace
+
+void LoadTextBlock(const ScriptStream& script, int textBoxId)
+{
+    TextBlock block;
+    ReadTextBlock(script, &block);
+    ShowTextBlock(block, textBoxId);
+    ReleaseTextBlock(&block);
+}
+
+int ServeFilesPage(const ScriptStream& script, int showCommand)
+{
+    FilesSection section;
+    ReadFilesSection(script, &section);
+    FillFilesPage(section);
+    ReleaseTextBlock(&section.description);
+    if (!gState.entryVisible)
+        return 0;
+    return WaitForStep(showCommand);
+}
 
 int WaitForStep(int showCommand)
 {

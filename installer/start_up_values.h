@@ -2,7 +2,7 @@
 // script's name and the abort flag.
 #pragma once
 
-#include "driver/install_state.h"
+#include "base/install_state.h"
 
 constexpr char kDefaultScriptName[] = "Install.ini";
 

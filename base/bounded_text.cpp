@@ -1,5 +1,5 @@
 // Bounded copies and the system's own small formatter.
-#include "driver/bounded_text.h"
+#include "base/bounded_text.h"
 
 #include <cstdarg>
 #include <cstring>

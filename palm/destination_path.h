@@ -1,7 +1,7 @@
 // The destination of an installed database in a Palm user's folders.
 #pragma once
 
-#include "driver/install_state.h"
+#include "base/install_state.h"
 
 // Writes "<folder>\<cleaned name>.prc" (or ".pdb") into destination. The
 // folder is the install folder (or, with toBackup, the backup folder) of the

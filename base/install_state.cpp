@@ -1,7 +1,7 @@
 // The process-wide state and its start values.
-#include "driver/install_state.h"
+#include "base/install_state.h"
 
-#include "driver/bounded_text.h"
+#include "base/bounded_text.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // Cleaning and splitting the path of a file slot.
-#include "driver/slot_path.h"
+#include "palm/slot_path.h"
 
-#include "driver/bounded_text.h"
+#include "base/bounded_text.h"
 
 #include <cstring>
 

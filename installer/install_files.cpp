@@ -1,14 +1,16 @@
 // The copy stage behind the progress page.
-#include "driver/install_files.h"
+#include "installer/install_files.h"
 
-#include "driver/bounded_text.h"
-#include "driver/database_header.h"
-#include "driver/destination_path.h"
-#include "driver/install_state.h"
-#include "driver/platform.h"
-#include "driver/slot_path.h"
+#include "base/bounded_text.h"
+#include "base/install_state.h"
+#include "palm/database_header.h"
+#include "palm/destination_path.h"
 #include "palm/hotsync_install_flag.h"
+#include "palm/slot_path.h"
 #include "payload/payload_archive.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "ui/pages.h"
 #include "ui/resource_ids.h"
 
 #include <cstdio>

@@ -1,22 +1,45 @@
 // Start-up: the splash page with discovery, the options, the install script,
 // and the hand-over to the wizard.
-#include "driver/start_up.h"
+#include "installer/start_up.h"
 
-#include "driver/command_line.h"
-#include "driver/install_state.h"
-#include "driver/platform.h"
-#include "driver/wizard.h"
+#include "base/bounded_text.h"
+#include "base/install_state.h"
+#include "installer/command_line.h"
+#include "installer/wizard.h"
 #include "palm/user_discovery.h"
 #include "payload/payload_archive.h"
+#include "platform/process.h"
+#include "ui/pages.h"
 #include "ui/resource_ids.h"
 
+namespace {
+
 constexpr uint32_t kSplashDoneWaitMs = 2000;
+constexpr uint32_t kFoundUserPauseMs = 200;
+
+void ReportUserFound(const PalmUser& user)
+{
+    if (gState.quiet)
+        return;
+    char status[sizeof "Found user ''" + kDisplayNameChars];
+    FormatText(status, sizeof status, "Found user '%s'", user.displayName);
+    SetStatusLine(status);
+    PauseMilliseconds(kFoundUserPauseMs);
+}
+
+void FindPalmUsers()
+{
+    if (DiscoverPalmUsers(ReportUserFound) != 0)
+        ShowMessageBox("Cannot locate a path to the Palm folder", "Registry Error");
+}
+
+} // namespace
 
 int StartUp(InstanceHandle instance, int showCommand)
 {
     gState.instance = instance;
     if (gState.quiet) {
-        DiscoverPalmUsers();
+        FindPalmUsers();
         return 0;
     }
     PageHandle splash = CreatePage(kSplashPage);
@@ -25,7 +48,7 @@ int StartUp(InstanceHandle instance, int showCommand)
     gState.currentPage = splash;
     ShowPage(splash, showCommand);
     gState.stepDone = 0;
-    DiscoverPalmUsers();
+    FindPalmUsers();
     SetStatusLine("Done");
     PauseMilliseconds(kSplashDoneWaitMs);
     return 0;

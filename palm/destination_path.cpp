@@ -1,7 +1,7 @@
 // Building the destination path of an installed database.
-#include "driver/destination_path.h"
+#include "palm/destination_path.h"
 
-#include "driver/bounded_text.h"
+#include "base/bounded_text.h"
 
 #include <cstring>
 

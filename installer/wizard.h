@@ -10,6 +10,15 @@
 // path; the caller then ends the process with exit code 0.
 void RunWizard(bool abortRun, ScriptStream script, int showCommand);
 
+// Reads the next text block of the script into text box textBoxId of the
+// current page.
+void LoadTextBlock(const ScriptStream& script, int textBoxId);
+
+// Fills the current page, the files page, from the FILES section that
+// follows its section line, and serves it when an entry is visible. Returns
+// 0 to go on (also when nothing was shown), -1 when the run ends.
+int ServeFilesPage(const ScriptStream& script, int showCommand);
+
 // Shows the current page and serves it until its step is done (0) or the
 // quit request arrives (-1).
 int WaitForStep(int showCommand);

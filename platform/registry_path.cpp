@@ -1,9 +1,9 @@
 // The walk along a RegistryPath: split, open or create each key, read or
 // write the value, close the keys again innermost first.
-#include "palm/registry_path.h"
+#include "platform/registry_path.h"
 
-#include "driver/bounded_text.h"
-#include "driver/platform.h"
+#include "base/bounded_text.h"
+#include "platform/registry.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The argument parser and the handling of the command-line options.
-#include "driver/command_line.h"
+#include "installer/command_line.h"
 
-#include "driver/bounded_text.h"
-#include "driver/install_state.h"
-#include "driver/platform.h"
+#include "base/bounded_text.h"
+#include "base/install_state.h"
 #include "payload/payload_archive.h"
+#include "ui/pages.h"
 
 #include <cstring>
 
@@ -65,6 +65,19 @@ void StripIfAsked(const char* commandLine, StartUpValues* values)
     values->abortRun = true;
 }
 
+// Tells the user why an append failed, in the box the packager has always seen.
+void ReportAppendFailure(int result)
+{
+    const char* text = "Cannot write to executable file";
+    if (result == kAppendNameTooLong)
+        text = "Input file name is too long";
+    else if (result == kAppendCannotReadInput)
+        text = "Cannot open input file for read";
+    else if (result == kAppendCannotOpenExecutable)
+        text = "Cannot open executable file for write";
+    ShowMessageBox(text, "Append Error");
+}
+
 void AppendIfAsked(const char* commandLine, StartUpValues* values)
 {
     const char* option = strstr(commandLine, " -a");
@@ -78,12 +91,15 @@ void AppendIfAsked(const char* commandLine, StartUpValues* values)
     ParseArgument(inputPath, next, &inputFits);
     // A cut path could name another file; report what the append would have
     // reported for the path concerned, in its order (the input is opened first).
+    int result = kAppended;
     if (!inputFits)
-        ShowMessageBox("Cannot open input file for read", "Append Error");
+        result = kAppendCannotReadInput;
     else if (!exeFits)
-        ShowMessageBox("Cannot open executable file for write", "Append Error");
+        result = kAppendCannotOpenExecutable;
     else
-        AppendPayloadRecord(exePath, inputPath);
+        result = AppendPayloadRecord(exePath, inputPath);
+    if (result != kAppended)
+        ReportAppendFailure(result);
     values->abortRun = true;
 }
 

@@ -1,6 +1,6 @@
 // Win32 side of the folder listing: FindFirstFileA and FindNextFileA.
-#include "driver/bounded_text.h"
-#include "driver/platform.h"
+#include "base/bounded_text.h"
+#include "platform/folder_listing.h"
 
 #include <windows.h>
 

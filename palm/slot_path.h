@@ -2,7 +2,7 @@
 // path line left behind, and split by the rules of Windows paths.
 #pragma once
 
-#include "driver/install_state.h"
+#include "base/install_state.h"
 
 constexpr size_t kDriveChars = 2; // "c:"
 
