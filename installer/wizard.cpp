@@ -4,7 +4,7 @@
 #include "base/bounded_text.h"
 #include "base/install_state.h"
 #include "installer/install_files.h"
-#include "installer/wizard_step.h"
+#include "script/wizard_step.h"
 #include "script/install_script.h"
 #include "ui/pages.h"
 #include "ui/resource_ids.h"

@@ -50,7 +50,13 @@ int AppendPayloadRecord(const char* executablePath, const char* inputPath)
     char name[kRecordNameChars + 1];
     if (TakeRecordName(inputPath, name) != 0)
         return kAppendNameTooLong;
+    return AppendNamedPayloadRecord(executablePath, inputPath, name);
+}
 
+int AppendNamedPayloadRecord(const char* executablePath, const char* inputPath, const char* name)
+{
+    if (strlen(name) > kRecordNameChars)
+        return kAppendNameTooLong;
     FILE* input = fopen(inputPath, "rb");
     if (!input)
         return kAppendCannotReadInput;

@@ -44,6 +44,10 @@ enum AppendResult : int {
 // file to itself appends its earlier content once.
 int AppendPayloadRecord(const char* executablePath, const char* inputPath);
 
+// As AppendPayloadRecord, but the record is named name (at most 255
+// characters), whatever the input file is called.
+int AppendNamedPayloadRecord(const char* executablePath, const char* inputPath, const char* name);
+
 // Cuts every record off executablePath, giving back the bytes it had before
 // the first append. Silent; leaves the file unchanged when it cannot be
 // opened for update, has no chain, or its chain is damaged (a cut at a

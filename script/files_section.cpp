@@ -17,6 +17,7 @@ int ReadFileEntry(const ScriptStream& script, int slot, FileEntry* entry)
     if (marker != '+' && marker != '-' && marker != '*' && marker != '!')
         return -2;
     char line[kScriptLineBytes];
+    entry->entryAt = ftell(script.file);
     if (ReadScriptLine(script, line, sizeof line) != 0)
         return -1;
 
@@ -40,8 +41,10 @@ void ReadFilesSection(const ScriptStream& script, FilesSection* section)
         // most 254 characters, the line end included. At the end of the
         // stream the slot keeps its path and still counts.
         char* path = gState.files[slot].path;
+        section->entries[slot].pathAt = ftell(script.file);
         ReadScriptLine(script, path, sizeof gState.files[slot].path - 1);
         gState.fileCount++;
     }
+    section->descriptionAt = ftell(script.file);
     ReadTextBlock(script, &section->description);
 }

@@ -46,6 +46,8 @@ void ReleaseTextBlock(TextBlock* block);
 struct FileEntry {
     char marker;
     char label[kScriptLineBytes];
+    long entryAt;   // stream positions of the entry line and of its path line,
+    long pathAt;    // so that a checker can name the line it means
 };
 
 // Reads one FILES entry line (not its path line) into entry and sets
@@ -59,6 +61,7 @@ int ReadFileEntry(const ScriptStream& script, int slot, FileEntry* entry);
 // A FILES section as read, for the files page.
 struct FilesSection {
     FileEntry entries[kFileSlotCount]; // the first gState.fileCount are read
+    long descriptionAt;                // stream position of the description
     TextBlock description;
 };
 

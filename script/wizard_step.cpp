@@ -1,5 +1,5 @@
 // The transition of one wizard pass, kept apart from the pages it shows.
-#include "installer/wizard_step.h"
+#include "script/wizard_step.h"
 
 #include "script/install_script.h"
 

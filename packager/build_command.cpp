@@ -1,0 +1,137 @@
+// build and check: an installer from a stub, databases and a script, after
+// every check has passed; the checks alone.
+#include "packager/commands.h"
+
+#include "packager/database_check.h"
+#include "packager/diagnostics.h"
+#include "packager/packed_file.h"
+#include "packager/script_check.h"
+#include "payload/payload_archive.h"
+#include "payload/record_chain.h"
+#include "platform/files.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Checks the script and, when files are given, the files against it.
+void CheckScriptAndFiles(const std::string& scriptPath, const std::vector<PackedFile>& files, bool haveFiles,
+                         const PackArguments& arguments, Diagnostics* diagnostics)
+{
+    const char* label = scriptPath.c_str();
+    int64_t size = 0;
+    FILE* script = MeasurePackedFile(scriptPath, &size) ? fopen(label, "rb") : nullptr;
+    if (!script) {
+        ReportError(diagnostics, label, 0, "cannot read the install script");
+        return;
+    }
+    std::vector<ScriptPath> paths = CheckInstallScript(script, 0, size, label, diagnostics);
+    fclose(script);
+    if (!haveFiles)
+        return;
+    CheckScriptPaths(paths, files, arguments.beside, label, diagnostics);
+    CheckDatabases(files, paths, diagnostics);
+}
+
+// The stub must be a bare program: records it already carried would go
+// into every installer built from it.
+void CheckStub(const std::string& stub, Diagnostics* diagnostics)
+{
+    FILE* file = fopen(stub.c_str(), "rb");
+    char magic[2] = {};
+    if (!file || fread(magic, 1, 2, file) != 2 || magic[0] != 'M' || magic[1] != 'Z') {
+        ReportError(diagnostics, stub.c_str(), 0, "not a Windows program to use as the installer");
+    } else {
+        ChainWalk walk;
+        if (StartChainWalk(file, &walk) == 0)
+            ReportError(diagnostics, stub.c_str(), 0, "it already carries payload records: strip it first");
+    }
+    if (file)
+        fclose(file);
+}
+
+const char* AppendFailureText(int result)
+{
+    switch (result) {
+    case kAppendNameTooLong:
+        return "its name is over 255 characters or its extension over 19";
+    case kAppendCannotReadInput:
+        return "cannot read it";
+    case kAppendCannotOpenExecutable:
+        return "cannot open the installer for writing";
+    default:
+        return "cannot write the installer (disk full, or 2 GiB reached)";
+    }
+}
+
+// Writes stub, files and script into partial. Returns 0, or -1 after
+// reporting what failed.
+int WriteInstaller(const std::string& stub, const std::vector<PackedFile>& files, const std::string& script,
+                   const std::string& partial, Diagnostics* diagnostics)
+{
+    if (CopyFileReplacing(stub.c_str(), partial.c_str()) != 0) {
+        ReportError(diagnostics, partial.c_str(), 0, "cannot write it");
+        return -1;
+    }
+    for (const PackedFile& file : files) {
+        int result = AppendPayloadRecord(partial.c_str(), file.path.c_str());
+        if (result != kAppended) {
+            ReportError(diagnostics, file.label.c_str(), 0, "%s", AppendFailureText(result));
+            return -1;
+        }
+    }
+    int result = AppendNamedPayloadRecord(partial.c_str(), script.c_str(), kScriptRecordName);
+    if (result != kAppended) {
+        ReportError(diagnostics, script.c_str(), 0, "%s", AppendFailureText(result));
+        return -1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int RunBuild(const PackArguments& arguments)
+{
+    Diagnostics diagnostics;
+    diagnostics.strict = arguments.strict;
+    std::string stub = arguments.stub.empty() ? OwnFolder() + "/vantrel.exe" : arguments.stub;
+    std::vector<PackedFile> files = GatherPackedFiles(arguments.operands, &diagnostics);
+    CheckScriptAndFiles(arguments.script, files, true, arguments, &diagnostics);
+    CheckStub(stub, &diagnostics);
+
+    const std::string& output = arguments.output;
+    if (HasFailed(diagnostics)) {
+        PrintDiagnosticsSummary(diagnostics);
+        fprintf(stderr, "%s: not written\n", output.c_str());
+        return 1;
+    }
+    // Written beside the output and put in its place in one step, so that
+    // an existing installer stays whole until the new one is.
+    std::string partial = output + ".partial";
+    if (WriteInstaller(stub, files, arguments.script, partial, &diagnostics) != 0
+        || ReplaceFileWith(partial.c_str(), output.c_str()) != 0) {
+        if (diagnostics.errors == 0)
+            ReportError(&diagnostics, output.c_str(), 0, "cannot put the installer in place");
+        DeleteFileOnly(partial.c_str());
+        fprintf(stderr, "%s: not written\n", output.c_str());
+        return 1;
+    }
+    PrintDiagnosticsSummary(diagnostics);
+    int64_t size = 0;
+    MeasurePackedFile(output, &size);
+    printf("%s: %zu file%s and the install script, %lld bytes\n", output.c_str(), files.size(),
+           files.size() == 1 ? "" : "s", static_cast<long long>(size));
+    return 0;
+}
+
+int RunCheck(const PackArguments& arguments)
+{
+    Diagnostics diagnostics;
+    diagnostics.strict = arguments.strict;
+    std::vector<std::string> paths(arguments.operands.begin() + 1, arguments.operands.end());
+    std::vector<PackedFile> files = GatherPackedFiles(paths, &diagnostics);
+    CheckScriptAndFiles(arguments.operands[0], files, !paths.empty(), arguments, &diagnostics);
+    PrintDiagnosticsSummary(diagnostics);
+    return HasFailed(diagnostics) ? 1 : 0;
+}

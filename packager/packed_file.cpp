@@ -1,0 +1,60 @@
+// Looking up a packaged file by record name.
+#include "packager/packed_file.h"
+
+#include "base/bounded_text.h"
+#include "packager/diagnostics.h"
+#include "payload/record_chain.h"
+
+const PackedFile* FindPackedFile(const std::vector<PackedFile>& files, const std::string& name)
+{
+    // The last of a name wins, as it does for the installer's lookup.
+    for (size_t i = files.size(); i > 0; i--) {
+        if (EqualsIgnoringCase(files[i - 1].recordName.c_str(), name.c_str()))
+            return &files[i - 1];
+    }
+    return nullptr;
+}
+
+bool MeasurePackedFile(const std::string& path, int64_t* size)
+{
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    int32_t length = 0;
+    bool measured = MeasureFile(file, &length) == 0;
+    fclose(file);
+    *size = length;
+    return measured;
+}
+
+std::vector<PackedFile> GatherPackedFiles(const std::vector<std::string>& paths, Diagnostics* diagnostics)
+{
+    std::vector<PackedFile> files;
+    for (const std::string& path : paths) {
+        const char* label = path.c_str();
+        char name[kRecordNameChars + 1];
+        PackedFile file;
+        if (TakeRecordName(label, name) != 0) {
+            ReportError(diagnostics, label, 0, "its name is over 255 characters or its extension over 19");
+            continue;
+        }
+        if (!MeasurePackedFile(path, &file.size)) {
+            ReportError(diagnostics, label, 0, "cannot read it, or it is 2 GiB or more");
+            continue;
+        }
+        if (EqualsIgnoringCase(name, kScriptRecordName)) {
+            ReportError(diagnostics, label, 0, "its name is the install script's record name; give it with --script");
+            continue;
+        }
+        if (const PackedFile* earlier = FindPackedFile(files, name)) {
+            ReportError(diagnostics, label, 0, "its record name '%s' is also that of %s: the installer finds only one",
+                        name, earlier->label.c_str());
+            continue;
+        }
+        file.label = path;
+        file.recordName = name;
+        file.path = path;
+        files.push_back(file);
+    }
+    return files;
+}

@@ -1,0 +1,75 @@
+// extract, append and strip: one record out, one record in, all records off.
+#include "packager/commands.h"
+
+#include "payload/payload_archive.h"
+#include "payload/record_chain.h"
+
+#include <cstdio>
+
+namespace {
+
+int Fail(const char* file, const char* message)
+{
+    fprintf(stderr, "%s: error: %s\n", file, message);
+    return 1;
+}
+
+} // namespace
+
+int RunExtract(const PackArguments& arguments)
+{
+    const char* installer = arguments.operands[0].c_str();
+    const std::string& name = arguments.operands[1];
+    const std::string& output = arguments.output.empty() ? name : arguments.output;
+    FILE* record = FindPayloadRecord(installer, name.c_str(), nullptr);
+    if (!record)
+        return Fail(installer, "no record of that name");
+    fclose(record);
+    if (ExtractPayloadRecord(installer, name.c_str(), output.c_str()) != 0)
+        return Fail(output.c_str(), "cannot write it");
+    return 0;
+}
+
+int RunAppend(const PackArguments& arguments)
+{
+    const char* installer = arguments.operands[0].c_str();
+    const char* input = arguments.operands[1].c_str();
+    switch (AppendPayloadRecord(installer, input)) {
+    case kAppended:
+        return 0;
+    case kAppendNameTooLong:
+        return Fail(input, "its name is over 255 characters or its extension over 19");
+    case kAppendCannotReadInput:
+        return Fail(input, "cannot read it");
+    case kAppendCannotOpenExecutable:
+        return Fail(installer, "cannot open it for writing");
+    default:
+        return Fail(installer, "cannot write it (disk full, or 2 GiB reached); it is left as it was");
+    }
+}
+
+int RunStrip(const PackArguments& arguments)
+{
+    const char* installer = arguments.operands[0].c_str();
+    FILE* file = fopen(installer, "rb");
+    if (!file)
+        return Fail(installer, "cannot read it");
+    ChainWalk walk;
+    ChainRecord record;
+    ChainStep step = ChainStep::End;
+    bool hasChain = StartChainWalk(file, &walk) == 0;
+    while (hasChain && (step = ReadPreviousRecord(&walk, &record)) == ChainStep::Record) {
+    }
+    fclose(file);
+    if (!hasChain)
+        return 0;
+    // Where a damaged chain begins is unknown: cutting at a guess could cut the program.
+    if (step == ChainStep::Damaged)
+        return Fail(installer, "its record chain is damaged; nothing was cut");
+    StripPayloadRecords(installer);
+    file = fopen(installer, "rb");
+    bool stripped = file && StartChainWalk(file, &walk) != 0;
+    if (file)
+        fclose(file);
+    return stripped ? 0 : Fail(installer, "cannot cut it (read-only or in use?)");
+}

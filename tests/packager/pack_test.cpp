@@ -1,0 +1,162 @@
+// vantrel-pack from outside: each packaging mistake gives its message with
+// file and line, exit code 1 and no installer; a sound package builds one
+// whose bytes are the stub and exactly the records that -a appends.
+#include "payload/payload_archive.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kScratch = fs::temp_directory_path() / "vantrel-pack-test";
+
+void WriteFile(const std::string& name, const std::string& bytes)
+{
+    std::ofstream(kScratch / name, std::ios::binary) << bytes;
+}
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+// A Palm OS database: the 78-byte header, then one list entry pointing at
+// the byte after the list.
+std::string Database(const std::string& name, bool resource, const char* typeCreator = "applTest")
+{
+    std::string bytes(78, '\0');
+    bytes.replace(0, name.size(), name);
+    bytes[33] = resource ? 1 : 0;
+    bytes.replace(60, 8, typeCreator);
+    bytes[77] = 1;
+    std::string entry = resource ? std::string("code\0\1\0\0\0\x58", 10) : std::string("\0\0\0\x56\0\0\0\1", 8);
+    return bytes + entry + "data";
+}
+
+struct PackRun {
+    int exitCode;
+    std::string errors;
+};
+
+PackRun Pack(const std::string& arguments)
+{
+    std::string command = "cd '" + kScratch.string() + "' && " VANTREL_PACK " " + arguments + " >out.txt 2>err.txt";
+    int status = std::system(command.c_str());
+    return {WEXITSTATUS(status), ReadFile(kScratch / "err.txt")};
+}
+
+class PackTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::remove_all(kScratch);
+        fs::create_directories(kScratch);
+        WriteFile("stub.exe", "MZ a stand-in for the installer");
+        WriteFile("lib.prc", Database("Lib", true));
+        WriteFile("notes.pdb", Database("Notes", false, "DATAnote"));
+        WriteFile("copy.prc", Database("Lib", true));
+        WriteFile("readme.txt", "Thank you for installing the library.\r\n");
+    }
+};
+
+constexpr char kSoundScript[] =
+    "LICENSE\r\nTerms\r\n.\r\nFILES\r\n*Library\r\nlib.prc\r\n+Notes\r\nnotes.pdb\r\nPick.\r\n.\r\n"
+    "USER\r\nREADME\r\nThanks\r\n.\r\n";
+
+TEST_F(PackTest, SoundPackageBuildsTheRecordsThatAppendWrites)
+{
+    WriteFile("Install.ini", kSoundScript);
+    PackRun build = Pack("build -o Setup.exe --stub stub.exe lib.prc notes.pdb");
+    ASSERT_EQ(build.exitCode, 0) << build.errors;
+
+    // The same records, appended one by one as -a appends them.
+    fs::copy_file(kScratch / "stub.exe", kScratch / "expected.exe");
+    for (const char* file : {"lib.prc", "notes.pdb", "Install.ini"})
+        ASSERT_EQ(AppendPayloadRecord((kScratch / "expected.exe").c_str(), (kScratch / file).c_str()), kAppended);
+    EXPECT_EQ(ReadFile(kScratch / "Setup.exe"), ReadFile(kScratch / "expected.exe"));
+
+    EXPECT_EQ(Pack("list Setup.exe").exitCode, 0);
+    EXPECT_NE(ReadFile(kScratch / "out.txt").find("lib.prc  \"Lib\" appl/Test resource v0, 1 resources"),
+              std::string::npos);
+    EXPECT_EQ(Pack("verify Setup.exe").exitCode, 0);
+    ASSERT_EQ(Pack("extract Setup.exe NOTES.PDB -o back.pdb").exitCode, 0);
+    EXPECT_EQ(ReadFile(kScratch / "back.pdb"), ReadFile(kScratch / "notes.pdb"));
+    ASSERT_EQ(Pack("strip Setup.exe").exitCode, 0);
+    EXPECT_EQ(ReadFile(kScratch / "Setup.exe"), ReadFile(kScratch / "stub.exe"));
+}
+
+TEST_F(PackTest, EveryMistakeIsNamedAndNoInstallerIsWritten)
+{
+    struct Case {
+        const char* script;
+        const char* arguments;
+        int exitCode;
+        const char* message; // expected on standard error
+    } cases[] = {
+        // Section lines the installer never matches, and what they hide.
+        {"LICENCE\r\nTerms\r\n.\r\n", "lib.prc", 1, "s.ini:1: error: 'LICENCE' is not a section line"},
+        {"[LICENSE]\r\nTerms\r\n.\r\n", "lib.prc", 1, "s.ini:2: error: lines 2 to 3 are never read"},
+        {" LICENSE\r\nTerms\r\n.\r\n", "lib.prc", 1, "s.ini:1: error: ' LICENSE'"},
+        {"LICENSE\r\nTerms\r\n.\r\n\r\nFILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc", 1, "s.ini:5: error: lines 5 to 8"},
+        {"FILES\r\n+L\r\nlib.prc\r\n.\r\nLICENSE\r\nTerms\r\n.\r\n", "lib.prc", 1, "s.ini:5: error: 'LICENSE'"},
+        {"README\r\nThanks\r\n.\r\nmore\r\n", "", 1, "s.ini:4: error: this line is never read"},
+        // Entries, paths and text blocks.
+        {"FILES\r\n+1\r\na\r\n+2\r\nb\r\n+3\r\nc\r\n+4\r\nd\r\n+5\r\ne\r\n+6\r\nf\r\n+7\r\ng\r\n.\r\n",
+         "--beside a --beside b --beside c --beside d --beside e --beside f", 1, "s.ini:14: error: a seventh file entry"},
+        {"FILES\r\n+L\r\nlib.prc\r\nPick.\r\n-- or not\r\n.\r\n", "lib.prc", 1, "s.ini:5: error: this line looks like a file entry"},
+        {"FILES\r\n+L\r\n", "", 1, "s.ini:2: error: this file entry has no path line"},
+        {"FILES\r\n+L\r\nmissing.prc\r\n.\r\n", "lib.prc", 1, "s.ini:3: error: 'missing.prc' names no packaged file"},
+        {"FILES\r\n+L\r\nmissing.prc\r\n.\r\n", "--beside missing.prc", 0, ""},
+        {"LICENSE\r\nTerms\r\n.", "", 1, "s.ini:3: error: the terminator '.' has no line end"},
+        {"LICENSE\r\nTerms\r\n", "", 1, "s.ini:1: error: the license text has no terminator"},
+        {"LICENSE\r\nTerms \xA9 2026\r\n.\r\n", "", 0, "s.ini:2: warning: non-ASCII text"},
+        {"LICENSE\r\nTerms \xA9 2026\r\n.\r\n", "--strict", 1, "s.ini:2: warning: non-ASCII text"},
+        {"FILES\r\n+L\r\nC:\\palm\\lib.prc\r\n.\r\n", "", 0, "s.ini:3: warning: 'C:\\palm\\lib.prc' has a folder"},
+        {"", "", 1, "s.ini: error: the script is empty"},
+        // The files themselves.
+        {"FILES\r\n+R\r\nreadme.txt\r\n.\r\n", "readme.txt", 1, "readme.txt: error: not a sound Palm OS database"},
+        {"FILES\r\n+A\r\nlib.prc\r\n+B\r\ncopy.prc\r\n.\r\n", "lib.prc copy.prc", 1,
+         "copy.prc: error: it installs as 'Lib.prc', as lib.prc does"},
+        {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc notes.pdb", 0, "notes.pdb: warning: no FILES entry names it"},
+        {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc absent.pdb", 1, "absent.pdb: error: cannot read it"},
+        {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc --stub readme.txt", 1, "readme.txt: error: not a Windows program"},
+        // Command lines that are no packaging request at all.
+        {"", "--bogus", 2, "unknown option"},
+        {"", "-o", 2, "needs a value"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.script) + " | " + c.arguments);
+        WriteFile("s.ini", c.script);
+        WriteFile("Setup.exe", "an earlier installer");
+        PackRun run = Pack(std::string("build -o Setup.exe --stub stub.exe --script s.ini ") + c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_NE(run.errors.find(c.message), std::string::npos) << run.errors;
+        if (c.exitCode != 0) {
+            EXPECT_EQ(ReadFile(kScratch / "Setup.exe"), "an earlier installer");
+        }
+    }
+}
+
+TEST_F(PackTest, CommandLineMistakesExitWithTwo)
+{
+    for (const char* arguments : {"", "bogus", "--help extra", "build lib.prc", "append Setup.exe", "list a b",
+                                  "extract Setup.exe", "check"})
+        EXPECT_EQ(Pack(arguments).exitCode, 2) << arguments;
+    EXPECT_EQ(Pack("--help").exitCode, 0);
+    // Without files the script's paths cannot be held against anything.
+    WriteFile("s.ini", "FILES\r\n+L\r\nmissing.prc\r\n.\r\n");
+    EXPECT_EQ(Pack("check s.ini").exitCode, 0);
+    EXPECT_EQ(Pack("check s.ini lib.prc").exitCode, 1);
+}
+
+} // namespace
