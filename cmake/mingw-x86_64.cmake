@@ -1,5 +1,6 @@
-# x86_64 Windows, posix thread model: only 64-bit Wine runs here, and
-# GoogleTest needs std::mutex, which the win32 thread model lacks.
+# x86_64 Windows, posix thread model: for machines whose kernel cannot run
+# 32-bit programs, where only 64-bit Wine runs. GoogleTest needs std::mutex,
+# which the win32 thread model lacks.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)

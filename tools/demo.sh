@@ -1,36 +1,31 @@
 #!/bin/sh
-# The Vantrel demo, from a clean clone: builds the programs, makes three
-# sample Palm OS databases, packages them with an install script into a demo
-# installer (with vantrel.exe's own -a), and runs it under Wine on a
+# The Vantrel demo, from a clean clone: builds the shipped i686 vantrel.exe
+# (win32 preset), vantrel-pack (native preset) and the demo's Windows helper,
+# makes three sample Palm OS databases, packages them with an install script
+# into a demo installer with vantrel-pack build, and runs it under Wine on a
 # simulated Palm Desktop of two users. With a usable display the wizard
 # opens for you to click through; without one, or with --auto, the demo
-# clicks through it under Xvfb and photographs every page. Then it shows
-# what was installed where and which HotSync flag was set.
+# clicks through it under Xvfb and photographs every page (and copies them to
+# docs/screenshots when they changed). Then it shows what was installed
+# where and which HotSync flag was set.
 #
-#   tools/demo.sh [--auto] [--out FOLDER] [--win64 BUILD [--win32 BUILD]]
+#   tools/demo.sh [--auto] [--out FOLDER]
 #
 #   --auto          click through the wizard here, even with a display
-#   --out FOLDER    where the installers and screenshots go (build/demo)
-#   --win64 BUILD   use this x86-64 build as it is (vantrel.exe and
-#                   vantrel_demo_driver.exe) instead of building build/win64
-#   --win32 BUILD   with --win64: the i686 build whose vantrel.exe becomes
-#                   the installer to ship; without it none is made
+#   --out FOLDER    where the installer and screenshots go (build/demo)
 set -eu
 cd "$(dirname "$0")/.."
 . tools/xvfb.sh
+. tests/wine/wine-choice.sh
 source_folder=$(pwd)
 
 auto=no
 out=build/demo
-win64=
-win32=
 while [ $# -gt 0 ]; do
     case "$1" in
     --auto) auto=yes ;;
     --out) out=$2; shift ;;
-    --win64) win64=$2; shift ;;
-    --win32) win32=$2; shift ;;
-    *) echo "usage: $0 [--auto] [--out FOLDER] [--win64 BUILD [--win32 BUILD]]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--auto] [--out FOLDER]" >&2; exit 2 ;;
     esac
     shift
 done
@@ -49,30 +44,25 @@ rm -rf "$logs" "$package" "$shots"
 mkdir -p "$logs" "$package" "$shots"
 
 # ---- The programs ----------------------------------------------------------
-if [ -z "$win64" ]; then
-    say "building build/win64 and build/win32 (the first time takes a few minutes)"
-    for preset in win64 win32; do
-        [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset" >>"$logs/build.log" 2>&1 ||
-            { tail -20 "$logs/build.log" >&2; die "configuring $preset failed (log: $logs/build.log)"; }
-    done
-    { cmake --build build/win64 --target vantrel vantrel_demo_driver &&
-      cmake --build build/win32 --target vantrel; } >>"$logs/build.log" 2>&1 ||
-        { tail -20 "$logs/build.log" >&2; die "building failed (log: $logs/build.log)"; }
-    win64=build/win64
-    win32=build/win32
-fi
-win64=$(cd "$win64" && pwd)
-[ -f "$win64/vantrel.exe" ] && [ -f "$win64/vantrel_demo_driver.exe" ] ||
-    die "$win64 lacks vantrel.exe or vantrel_demo_driver.exe"
+say "building build/native, build/win32 and build/$wine_preset (the first time takes a few minutes)"
+for preset in native win32 $wine_preset; do
+    { [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset"; } >>"$logs/build.log" 2>&1 ||
+        { tail -20 "$logs/build.log" >&2; die "configuring $preset failed (log: $logs/build.log)"; }
+done
+{ cmake --build build/native --target vantrel-pack &&
+  cmake --build build/win32 --target vantrel &&
+  cmake --build "build/$wine_preset" --target vantrel_demo_driver "$(basename "$wine_installer" .exe)"; } \
+    >>"$logs/build.log" 2>&1 || { tail -20 "$logs/build.log" >&2; die "building failed (log: $logs/build.log)"; }
+pack=$source_folder/build/native/vantrel-pack
+driver=$source_folder/build/$wine_preset/vantrel_demo_driver.exe
 
 # ---- Wine ------------------------------------------------------------------
-wine=/usr/lib/wine/wine64
 export WINEDEBUG=-all
 WINEPREFIX=$(mktemp -d /tmp/vantrel-demo.XXXXXX)
 export WINEPREFIX
 xvfb=
 cleanup() {
-    tools/wine-prefix.sh stop "$WINEPREFIX"
+    tests/wine/wine-prefix.sh stop "$WINEPREFIX"
     [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
     rm -rf "$WINEPREFIX"
 }
@@ -91,44 +81,32 @@ run_wine() {
     timeout --kill-after=10 "$wine_limit" "$wine" "$@" </dev/null >"$wine_log" 2>&1
 }
 
-driver=$win64/vantrel_demo_driver.exe
-say "making a throwaway Wine prefix with a simulated Palm Desktop of two users"
-tools/wine-prefix.sh start "$WINEPREFIX"
-# Packaging looks for Palm Desktop's users too, so they come first.
-run_wine "$logs/prepare.log" 60 "$driver" prepare ||
-    { cat "$logs/prepare.log" >&2; die "the simulated Palm Desktop could not be made"; }
-
-# ---- The installers ----------------------------------------------------------
+# ---- The installer -----------------------------------------------------------
 python3 tools/make_sample_databases.py "$package"
 # Install scripts travel with Windows line ends.
 sed 's/$/\r/' tools/demo/Install.ini >"$package/Install.ini"
-payload="VantrelDemoSettings.pdb VantrelDemoLib.prc VantrelDemoNotes.pdb Install.ini"
+databases="VantrelDemoSettings.pdb VantrelDemoLib.prc VantrelDemoNotes.pdb"
 
-# Appends the payload to a copy of the program given, with the x86-64
-# vantrel.exe's own -a (the records are the same for both builds), and
-# checks that each record arrived: its data, its name and 15 bytes of
-# record fields.
-make_installer() {
-    made=$2
-    cp "$1" "$made"
-    expected=$(stat -c %s "$made")
-    for name in $payload; do
-        (cd "$package" && run_wine "$logs/package.log" 60 "$win64/vantrel.exe" -q -a \
-            "$(windows_path "$made")" "$name") || die "vantrel.exe -q -a $name did not end"
-        expected=$((expected + $(stat -c %s "$package/$name") + ${#name} + 15))
-    done
-    [ "$(stat -c %s "$made")" -eq "$expected" ] ||
-        die "$made is $(stat -c %s "$made") bytes, not $expected: the packaging failed"
-}
-
-installer=$out/Vantrel-Demo-Setup-x86_64.exe
-say "packaging: vantrel.exe -q -a <installer> <file>, for 3 databases and Install.ini"
-make_installer "$win64/vantrel.exe" "$installer"
-shipped=
-if [ -n "$win32" ] && [ -f "$win32/vantrel.exe" ]; then
-    shipped=$out/Vantrel-Demo-Setup.exe
-    make_installer "$win32/vantrel.exe" "$shipped"
+shipped=$out/Vantrel-Demo-Setup.exe
+say "packaging: vantrel-pack build -o $(basename "$shipped") --stub build/win32/vantrel.exe $databases"
+# shellcheck disable=SC2086
+(cd "$package" && "$pack" build -o "$shipped" --stub "$source_folder/build/win32/vantrel.exe" $databases) ||
+    die "vantrel-pack could not build the installer"
+"$pack" list "$shipped"
+installer=$shipped
+if [ "$wine_installer" != build/win32/vantrel.exe ]; then
+    # This kernel cannot run 32-bit programs: Wine runs the x86-64 build.
+    installer=$out/Vantrel-Demo-Setup-x86-64.exe
+    say "this machine cannot run 32-bit programs: the walk runs $(basename "$installer"), the same package on the x86-64 build"
+    # shellcheck disable=SC2086
+    (cd "$package" && "$pack" build -o "$installer" --stub "$source_folder/$wine_installer" $databases) ||
+        die "vantrel-pack could not build the x86-64 installer"
 fi
+
+say "making a throwaway Wine prefix with a simulated Palm Desktop of two users"
+tests/wine/wine-prefix.sh start "$WINEPREFIX" || die "Wine could not make its prefix"
+run_wine "$logs/prepare.log" 60 "$driver" prepare ||
+    { cat "$logs/prepare.log" >&2; die "the simulated Palm Desktop could not be made"; }
 
 # ---- The wizard ------------------------------------------------------------
 set_wine_value() {
@@ -142,7 +120,7 @@ set_wine_value 'HKCU\Software\Wine\Drivers' Graphics x11
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 
 if [ "$auto" = no ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    tools/wine-prefix.sh stop "$WINEPREFIX"
+    tests/wine/wine-prefix.sh stop "$WINEPREFIX"
     say "the wizard is open on your display: click through it (the demo goes on when it ends)"
     # No time limit, and in the terminal's process group, so that Ctrl-C
     # reaches it as well.
@@ -153,7 +131,7 @@ else
     # size of the screen, draws the captions and frames.
     set_wine_value 'HKCU\Software\Wine\Explorer' Desktop Default
     set_wine_value 'HKCU\Software\Wine\Explorer\Desktops' Default 640x480
-    tools/wine-prefix.sh stop "$WINEPREFIX"
+    tests/wine/wine-prefix.sh stop "$WINEPREFIX"
     start_xvfb || die "Xvfb did not start on $DISPLAY"
     say "clicking through the wizard under Xvfb and photographing each page"
     run_wine "$logs/wizard.log" 180 "$driver" walk "$(windows_path "$installer")" "$(windows_path "$shots")" &
@@ -182,9 +160,11 @@ echo
 relative() { printf '%s' "${1#"$source_folder/"}"; }
 if [ -n "$shot_note" ]; then
     say "screenshots of every page: $(relative "$shots")/{splash,license,files,user,progress,completion,readme}.png"
+    # Pixels, not bytes: every PNG carries the time it was taken.
+    for shot in "$shots"/*.png; do
+        kept=docs/screenshots/${shot##*/}
+        compare -metric AE "$shot" "$kept" null: >/dev/null 2>&1 || { cp "$shot" "$kept" && say "updated $kept"; }
+    done
 fi
-say "the installer run here (x86-64): $(relative "$installer")"
-if [ -n "$shipped" ]; then
-    say "the installer to ship (i686, Windows XP and later): $(relative "$shipped")"
-fi
-say "what is in them: tools/demo/Install.ini and the databases in $(relative "$package")"
+say "the installer (i686, Windows XP and later): $(relative "$shipped")"
+say "what is in it: tools/demo/Install.ini and the databases in $(relative "$package")"

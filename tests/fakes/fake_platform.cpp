@@ -1,79 +1,91 @@
-// Recording fakes of the process, message and file operations.
-#include "fakes/fake_platform.h"
+// The folder listing, process and page seams over the fakes' records.
+#include "fakes/fakes.h"
 
-#include "fakes/fake_folders.h"
-#include "fakes/fake_page_controls.h"
-#include "fakes/fake_page_loop.h"
-#include "fakes/fake_registry.h"
+#include "base/bounded_text.h"
+#include "platform/folder_listing.h"
+#include "platform/process.h"
+#include "ui/pages.h"
 
-#include "driver/bounded_text.h"
-#include "driver/install_state.h"
-#include "driver/platform.h"
+Fakes gFakes;
 
-#include <cstdio>
-#include <unistd.h>
-
-FakePlatform gFake;
-
-void ResetFakePlatform()
+void ResetFakes()
 {
-    gFake = FakePlatform();
-    ResetFakeRegistry();
-    ResetFakeFolders();
-    ResetFakePageControls();
-    ResetFakePageLoop();
     ResetInstallState();
+    gFakes = Fakes();
 }
 
-const char* GetProgramCommandLine()
+struct FolderListing {
+    std::vector<FolderEntry> entries;
+    size_t next;
+};
+
+bool NextFolderEntry(FolderListing* listing, FolderEntry* next)
 {
-    return gFake.commandLine.c_str();
+    if (listing->next == listing->entries.size())
+        return false;
+    *next = listing->entries[listing->next++];
+    return true;
 }
+
+// "<folder>\*" lists the folder's direct entries; any other pattern lists
+// the entry of exactly that path.
+FolderListing* StartFolderListing(const char* pattern, FolderEntry* first)
+{
+    std::string text = pattern;
+    auto* listing = new FolderListing{{}, 0};
+    for (const auto& [path, isFolder] : gFakes.folderTree) {
+        size_t cut = path.rfind('\\');
+        if (cut != std::string::npos && (text.ends_with("\\*") ? path.substr(0, cut) + "\\*" : path) == text) {
+            listing->entries.push_back({"", isFolder});
+            CopyText(listing->entries.back().name, path.substr(cut + 1).c_str());
+        }
+    }
+    if (NextFolderEntry(listing, first))
+        return listing;
+    delete listing;
+    return nullptr;
+}
+
+void EndFolderListing(FolderListing* listing) { delete listing; }
 
 int GetOwnProgramPath(char* path, size_t capacity)
 {
-    if (gFake.ownProgramPathFails)
-        return -1;
-    return CopyText(path, capacity, gFake.ownProgramPath.c_str());
-}
-
-void PauseMilliseconds(uint32_t milliseconds)
-{
-    gFake.pauses.push_back(milliseconds);
+    return gFakes.ownPath.empty() ? -1 : CopyText(path, capacity, gFakes.ownPath.c_str());
 }
 
 void ShowMessageBox(const char* text, const char* caption)
 {
-    gFake.messageBoxes.push_back({text, caption});
+    gFakes.boxes.push_back(std::string(caption) + ": " + text);
 }
 
-void SetStatusLine(const char* text)
+// A page's handle is its dialog id, so that serving it can name it.
+PageHandle CreatePage(int dialogId)
 {
-    gFake.statusLines.push_back(text);
+    gFakes.controls.clear();
+    return reinterpret_cast<PageHandle>(static_cast<intptr_t>(dialogId));
 }
 
-int CopyFileReplacing(const char* source, const char* destination)
+int ServeCurrentPage()
 {
-    gFake.copies.push_back(std::string(source) + " -> " + destination);
-    FILE* in = fopen(source, "rb");
-    if (!in)
+    int page = static_cast<int>(reinterpret_cast<intptr_t>(gState.currentPage));
+    if (!gState.currentPage || !gFakes.person || !gFakes.person(page))
         return -1;
-    FILE* out = fopen(destination, "wb");
-    if (!out) {
-        fclose(in);
-        return -1;
-    }
-    char buffer[4096];
-    size_t n;
-    bool ok = true;
-    while ((n = fread(buffer, 1, sizeof buffer, in)) > 0)
-        ok = ok && fwrite(buffer, 1, n, out) == n;
-    fclose(in);
-    return (fclose(out) == 0 && ok) ? 0 : -1;
+    gState.stepDone++;
+    return 0;
 }
 
-int TruncateFileAt(const char* path, int32_t length)
-{
-    gFake.truncations.push_back(std::string(path) + " @ " + std::to_string(length));
-    return truncate(path, length) == 0 ? 0 : -1;
-}
+void SetControlText(int id, const char* text) { gFakes.controls[id].text = text; }
+void SetTextBoxText(int id, const char* text) { gFakes.controls[id].text = text; }
+void ShowControl(int id) { gFakes.controls[id].shown = true; }
+void SetCheckBox(int id, bool checked) { gFakes.controls[id].checked = checked; }
+void SetStatusLine(const char* text) { gFakes.statusLines.push_back(text); }
+
+// What only paints or waits leaves nothing to look at.
+void PauseMilliseconds(uint32_t) {}
+void ShowPage(PageHandle, int) {}
+void DestroyPage(PageHandle) {}
+void PumpMessages(uint32_t) {}
+void RegisterCommonControls() {}
+void SetProgressRange(int, int) {}
+void SetProgressStep(int, int) {}
+void StepProgress(int) {}

@@ -83,16 +83,30 @@ TEST_F(PackTest, SoundPackageBuildsTheRecordsThatAppendWrites)
     fs::copy_file(kScratch / "stub.exe", kScratch / "expected.exe");
     for (const char* file : {"lib.prc", "notes.pdb", "Install.ini"})
         ASSERT_EQ(AppendPayloadRecord((kScratch / "expected.exe").c_str(), (kScratch / file).c_str()), kAppended);
-    EXPECT_EQ(ReadFile(kScratch / "Setup.exe"), ReadFile(kScratch / "expected.exe"));
+    // Then the checksum record, which ends the file on a multiple of 8.
+    std::string built = ReadFile(kScratch / "Setup.exe");
+    std::string expected = ReadFile(kScratch / "expected.exe");
+    EXPECT_EQ(built.substr(0, expected.size()), expected);
+    EXPECT_EQ(built.size() % 8, 0u);
+    EXPECT_NE(built.find("vantrel\\checksum", expected.size()), std::string::npos);
 
     EXPECT_EQ(Pack("list Setup.exe").exitCode, 0);
-    EXPECT_NE(ReadFile(kScratch / "out.txt").find("lib.prc  \"Lib\" appl/Test resource v0, 1 resources"),
-              std::string::npos);
+    std::string listing = ReadFile(kScratch / "out.txt");
+    EXPECT_NE(listing.find("lib.prc  \"Lib\" appl/Test resource v0, 1 resources"), std::string::npos);
+    EXPECT_NE(listing.find("checksum good"), std::string::npos);
     EXPECT_EQ(Pack("verify Setup.exe").exitCode, 0);
     ASSERT_EQ(Pack("extract Setup.exe NOTES.PDB -o back.pdb").exitCode, 0);
     EXPECT_EQ(ReadFile(kScratch / "back.pdb"), ReadFile(kScratch / "notes.pdb"));
     ASSERT_EQ(Pack("strip Setup.exe").exitCode, 0);
     EXPECT_EQ(ReadFile(kScratch / "Setup.exe"), ReadFile(kScratch / "stub.exe"));
+
+    // One flipped byte in a database: the checksum no longer agrees.
+    ASSERT_EQ(Pack("build -o Setup.exe --stub stub.exe lib.prc notes.pdb").exitCode, 0);
+    built = ReadFile(kScratch / "Setup.exe");
+    built[built.find("Notes")] ^= 1;
+    WriteFile("Setup.exe", built);
+    EXPECT_EQ(Pack("verify Setup.exe").exitCode, 1);
+    EXPECT_NE(ReadFile(kScratch / "err.txt").find("its checksum differs"), std::string::npos);
 }
 
 TEST_F(PackTest, EveryMistakeIsNamedAndNoInstallerIsWritten)

@@ -2,11 +2,11 @@
 // report of what an installer left in their folders and in the registry.
 #pragma once
 
-// Replaces any earlier installation in the current Wine prefix with the
-// demo's: the Palm folder "C:\Program Files\Palm" with the users Alex
-// Morgan (folder MorganA, user number 1) and Sam Rivera (folder RiveraS,
-// user number 2), their install and backup folders, users.dat and the
-// registry values. Returns false when any of it could not be written.
+// Writes the demo's installation into the current (fresh) Wine prefix: the
+// Palm folder "C:\Program Files\Palm" with the users Alex Morgan (folder
+// MorganA, user number 1) and Sam Rivera (folder RiveraS, user number 2),
+// their install and backup folders, users.dat and the registry value.
+// Returns false when any of it could not be written.
 bool BuildDemoPalmDesktop();
 
 // The user that the unattended demo chooses on the user page.

@@ -1,3 +1,0 @@
-// Temporary: moved to script/.
-#pragma once
-#include "script/wizard_step.h"

@@ -1,0 +1,215 @@
+// The installer: the options, the wizard's transitions, the copy stage and
+// start-up, run over the fakes with real files.
+#include "installer/command_line.h"
+#include "installer/install_files.h"
+#include "installer/start_up.h"
+#include "palm/user_discovery.h"
+#include "script/wizard_step.h"
+#include "ui/page_choices.h"
+#include "ui/resource_ids.h"
+
+#include "unit_test.h"
+
+TEST(HandleOptions, FillTheScriptNameUsersAndFiles)
+{
+    const std::string path255(255, 'p');
+    std::string many = "setup.exe"; // 26 users and 7 files
+    for (int i = 0; i < 26; i++)
+        many += i < 7 ? " -u x -f y" : " -u x";
+    // The command line; the script name, the users and the files it gives.
+    const std::tuple<std::string, const char*, std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {"setup.exe -u \"Jane Doe\" -u Bob -f a.prc -f \"b c.pdb\"", "Install.ini", {"Jane Doe", "Bob"},
+         {"a.prc", "b c.pdb"}},
+        {"setup.exe -sSetup.ini -s other.ini", "Setup.ini", {}, {}},
+        {"setup.exe -s", "", {}, {}},
+        {"setup.exe -s \"un\\terminated -u x", "un\\terminated -u x", {"x"}, {}}, // no escape character
+        {"setup.exe -s in\"side\" -u\t\"\" -f \"a b\"c", "in\"side\"", {""}, {"a b"}},
+        {"c:\\my -u dir\\setup.exe", "Install.ini", {"dir\\setup.exe"}, {}}, // found in the path too
+        {"setup.exe -u " + std::string(120, 'n'), "Install.ini", {std::string(99, 'n')}, {}},
+        {"setup.exe -f " + path255 + " -f " + path255 + "q -f ok.prc", "Install.ini", {}, {path255, "ok.prc"}},
+        {many, "Install.ini", std::vector<std::string>(25, "x"), std::vector<std::string>(6, "y")},
+    };
+    for (const auto& [commandLine, scriptName, users, files] : cases) {
+        ResetInstallState();
+        gState.fileCount = 3;
+        StartUpValues values;
+        HandleOptions(commandLine.c_str(), &values);
+        std::vector<std::string> targets;
+        for (int i = 0; i < gState.targetCount; i++)
+            targets.push_back(gState.targets[i].name);
+        std::vector<std::string> selectedFiles;
+        for (int i = 0; i < gState.fileCount; i++)
+            selectedFiles.push_back(gState.files[i].selected ? gState.files[i].path : "(not selected)");
+        EXPECT_STREQ(values.scriptName, scriptName) << commandLine;
+        EXPECT_EQ(targets, users) << commandLine;
+        EXPECT_EQ(selectedFiles, files) << commandLine;
+    }
+}
+
+TEST(WizardStep, EachPassTestsTheLineAgainstTheSectionsStillToCome)
+{
+    using enum WizardPage;
+    // The stage, the line, whether a script is open, the target users; the
+    // page, whether it offers View Readme, the stage after.
+    const std::tuple<int, const char*, bool, int, WizardPage, bool, int> cases[] = {
+        // The example script, pass by pass: LICENSE, FILES, USERS CHOOSE, README.
+        {0, "LICENSE\r\n", true, 0, kLicense, false, 1},
+        {1, "FILES\r\n", true, 0, kFiles, false, 2},
+        {2, "USERS CHOOSE\r\n", true, 0, kUser, false, 3}, // a section line is a case-blind prefix
+        {3, "README\r\n", true, 0, kCopy, true, 4},
+        {4, "", true, 0, kReadme, false, 5},
+        {5, "", true, 0, kQuit, false, 6},
+        // Falling through the tests on one line; what a section line is.
+        {0, "license", true, 0, kLicense, false, 1},
+        {0, " LICENSE", true, 0, kCopy, false, 4},
+        {0, "LICENS", true, 0, kCopy, false, 4},
+        {0, "Files to install", true, 0, kFiles, false, 2},
+        {0, "USER", true, 0, kUser, false, 3},
+        {0, "USER", true, 2, kCopy, false, 3},
+        {0, "", false, 0, kUser, false, 3},
+        {0, "", true, 0, kCopy, false, 4},
+        {0, "ReadMe\n", true, 0, kCopy, true, 4},
+        {0, "USE", true, 0, kCopy, false, 4},
+        {1, "LICENSE", true, 0, kCopy, false, 4},
+    };
+    for (const auto& [stage, line, scriptOpen, targets, page, viewReadme, stageAfter] : cases) {
+        WizardStep step = DecideWizardStep(stage, line, scriptOpen, targets);
+        EXPECT_EQ(std::tuple(step.page, step.showViewReadme, step.stageAfter), std::tuple(page, viewReadme, stageAfter))
+            << stage << " " << line << " " << targets;
+    }
+}
+
+// Two Palm users, Ann Lee and Bob (numbers 1 and 2); the running program is
+// "setup.exe".
+class Installer : public UnitTest {
+protected:
+    void SetUp() override
+    {
+        UnitTest::SetUp();
+        palm = MakePalmDesktop(root, {{"Ann Lee", "AnnF", 1}, {"Bob", "BobF", 2}});
+        ASSERT_EQ(DiscoverPalmUsers(nullptr), 0);
+        gFakes.ownPath = root + "/setup.exe";
+    }
+
+    // Every file written below the Palm folder, users.dat aside, with its bytes.
+    std::map<std::string, std::string> FilesWritten() const
+    {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(root)) {
+            std::string name = entry.path().filename().string();
+            if (name.starts_with("Palm\\") && name != "Palm\\users.dat")
+                files[name.substr(5)] = ReadBytes(name);
+        }
+        return files;
+    }
+
+    std::string palm;
+};
+
+TEST_F(Installer, ACopyFailureEndsOnlyThatUsersFilesAndAbortsTheRun)
+{
+    const std::string alpha = PalmDatabase("AlphaDB", false, "alpha body");
+    WriteBytes("setup.exe", "MZ image" + Record(alpha, "alpha.pdb"));
+    WriteBytes("later.prc", PalmDatabase("Later", true, ""));
+    StartUpValues values;
+    HandleOptions("setup.exe -u \"ann lee\" -u Nobody -u Bob -f alpha.pdb -f missing.prc -f later.prc", &values);
+
+    EXPECT_TRUE(InstallFiles(1));
+    std::vector<std::string> boxes;
+    for (const char* folder : {"AnnF", "BobF"})
+        boxes.push_back("Installation Aborted: File Copy Error\n\nAn error occurred copying file missing.prc to "
+                        + palm + "\\" + folder
+                        + "\\Install\\missing.prc.\nMake sure the source file has been extracted (if applicable)"
+                          " and present in the correct folder.");
+    EXPECT_EQ(gFakes.boxes, boxes);
+    EXPECT_EQ(FilesWritten(), (std::map<std::string, std::string>{
+                                  {"AnnF\\Install\\AlphaDB.pdb", alpha}, {"AnnF\\backup\\AlphaDB.pdb", alpha},
+                                  {"BobF\\Install\\AlphaDB.pdb", alpha}, {"BobF\\backup\\AlphaDB.pdb", alpha}}));
+    EXPECT_EQ(InstallFlags(), (std::vector<std::string>{"Install1", "Install2"}));
+}
+
+// A whole run of an embedded script of every section: what each page showed
+// when the person pressed its forward button, and what was installed.
+TEST_F(Installer, EmbeddedScriptShowsEveryPageAndInstallsTheChosenFiles)
+{
+    const std::string tools = PalmDatabase("Tools: 2", true, "tools");
+    const std::string help = PalmDatabase("Help", false, "help");
+    const std::string lib = PalmDatabase("Lib", false, "lib");
+    WriteBytes("help.pdb", PalmDatabase("Impostor", false, "")); // the record wins
+    WriteBytes("lib.PRC", lib);
+    const std::string script = "LICENSE\r\nTerms\r\n\r\nMore terms\r\n.\r\nFILES\r\n*Tools\r\ntools.pdb \t\r\n"
+                               "+Help\r\nhelp.pdb\r\n-Themes\r\nthemes.pdb\r\n!Lib\r\nlib.PRC\r\nPick.\r\n.\r\n"
+                               "USERS CHOOSE\r\nREADME\r\nThanks.\r\n.\r\n";
+    WriteBytes("setup.exe",
+               "MZ image" + Record(tools, "tools.pdb") + Record(help, "help.pdb") + Record(script, "install.ini"));
+    std::vector<std::string> seen;
+    gFakes.person = [&seen](int page) {
+        std::string shown = std::to_string(page) + ":";
+        for (const auto& [id, control] : gFakes.controls)
+            shown += " " + std::to_string(id) + (control.shown ? "+" : "") + (control.checked ? "x" : "") + "="
+                + control.text;
+        seen.push_back(shown);
+        if (page == kFilesPage)
+            TakeFileCheckBoxes({kCheckBoxClear, 1, kCheckBoxClear, kCheckBoxClear, 0, 0});
+        if (page == kUserPage)
+            ChooseUser(1);
+        return true;
+    };
+    RunInstaller(nullptr, "setup.exe", 1);
+
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "114: 1049=Terms\r\n\r\nMore terms\r\n",
+                        "113: 1046+x=Help 1047+=Themes 1052=Pick.\r\n 1053+=Tools",
+                        "110:",
+                        "112: 1012+=",
+                        "115: 1049=Thanks.\r\n",
+                    }));
+    EXPECT_EQ(FilesWritten(), (std::map<std::string, std::string>{
+                                  {"BobF\\Install\\Help.pdb", help}, {"BobF\\Install\\Lib.pdb", lib},
+                                  {"BobF\\Install\\Tools__2.prc", tools}, {"BobF\\backup\\Help.pdb", help},
+                                  {"BobF\\backup\\Lib.pdb", lib}, {"BobF\\backup\\Tools__2.prc", tools}}));
+    EXPECT_EQ(InstallFlags(), std::vector<std::string>{"Install2"});
+    EXPECT_EQ(gFakes.boxes, std::vector<std::string>());
+}
+
+TEST_F(UnitTest, StartUpSaysWhyNothingCanBeInstalled)
+{
+    const std::vector<std::string> kFound = {"Found user 'Ann Lee'", "Found user 'Bob'", "Done"};
+    const std::vector<std::string> kDone = {"Done"};
+    const std::vector<std::string> kNoFolder = {"Registry Error: Cannot locate a path to the Palm folder",
+                                                "Install Error: No valid Palm users found on this PC"};
+    const std::string kNoScript = "Install Error: No valid configuration file or install files found";
+    const std::string image = "MZ image" + Record("old", "old.prc");
+    // Users (-1: no Palm folder in the registry), the options; the boxes, the
+    // status lines, and whether setup.exe became the image with in.prc alone
+    // (else it stays as it was).
+    const std::tuple<int, std::string, std::vector<std::string>, std::vector<std::string>, bool> cases[] = {
+        {-1, "", kNoFolder, kDone, false},
+        {-1, " -q", kNoFolder, {}, false},
+        {0, "", {"Install Error: No valid Palm users found on this PC"}, kDone, false},
+        {2, "", {kNoScript}, kFound, false},
+        {2, " -q -s", {kNoScript}, {}, false},
+        {2, " -f a.prc", {}, kFound, false}, // the user page, where the person quits
+        {2, " -u Nobody -f a.prc", {"Install Error: No valid users selected"}, kFound, false},
+        {0, " -r setup.exe -a setup.exe in.prc", {}, kDone, true},
+        {0, " -a setup.exe", {"Append Error: Cannot open input file for read"}, kDone, false},
+        {0, " -a setup.exe " + std::string(256, 'i'), {"Append Error: Cannot open input file for read"}, kDone, false},
+        {0, " -a missing.exe in.prc", {"Append Error: Cannot open executable file for write"}, kDone, false},
+        {0, " -a " + std::string(256, 'e') + " in.prc", {"Append Error: Cannot open executable file for write"},
+         kDone, false},
+        {0, " -a setup.exe in.abcdefghijklmnopqrs", {"Append Error: Input file name is too long"}, kDone, false},
+    };
+    for (const auto& [users, options, boxes, statusLines, appended] : cases) {
+        ResetFakes();
+        if (users >= 0)
+            MakePalmDesktop(root, users ? std::vector<UserRecord>{{"Ann Lee", "AnnF", 1}, {"Bob", "BobF", 2}}
+                                        : std::vector<UserRecord>{});
+        gFakes.ownPath = root + "/setup.exe";
+        WriteBytes("setup.exe", image);
+        WriteBytes("in.prc", "new");
+        RunInstaller(nullptr, ("setup.exe" + options).c_str(), 1);
+        EXPECT_EQ(gFakes.boxes, boxes) << options;
+        EXPECT_EQ(gFakes.statusLines, statusLines) << options;
+        EXPECT_EQ(ReadBytes("setup.exe"), appended ? "MZ image" + Record("new", "in.prc") : image) << options;
+    }
+}

@@ -1,0 +1,164 @@
+// Palm knowledge: users.dat, discovery, the install flag, and the naming
+// of an installed database.
+#include "base/bounded_text.h"
+#include "palm/database_header.h"
+#include "palm/desktop_settings.h"
+#include "palm/destination_path.h"
+#include "palm/hotsync_install_flag.h"
+#include "palm/user_discovery.h"
+
+#include "unit_test.h"
+
+// Puts bytes in place of users.dat in the Palm folder "<root>/Palm"; none for "".
+static void PutUsersDat(const std::string& root, const std::string& bytes)
+{
+    CopyText(gState.palmFolder, (root + "/Palm").c_str());
+    std::filesystem::remove(root + "/Palm\\users.dat");
+    if (!bytes.empty())
+        WriteBytes(root + "/Palm\\users.dat", bytes);
+}
+
+TEST_F(UnitTest, DisplayNameIsTheStoredNameBeforeTheLastCopyOfTheFolderName)
+{
+    const std::pair<std::string, std::string> cases[] = { // users.dat, display name of "Fold"
+        {UsersDat({{"Ann Lee", "AnnF", 1}, {"Bob", "Fold", 2}}), "Bob"},
+        {UsersDat({{"First", "Fold", 1}, {"Second", "Fold", 2}}), "Second"},
+        {UsersDat({{"Case", "fold", 1}}), "Fold"},                        // byte-exact
+        {UsersDat({{std::string(60, 'D'), "Fold", 1}}), std::string(49, 'D')},
+        {"QQQName\x04" "Fold", "QName"},                                     // no zero byte: from position 2
+        {std::string("\x01\x00\x01" "AB\x04" "Fold", 10), "AB"},            // the lowest position, 6
+        {std::string("\x01\x00\x01\x01\x04" "Fold", 9), "Fold"},            // position 5 is too low
+        {std::string("\x01\x01\x01\x01\x00X\x04" "Fold", 11), ""},          // zero at p - 3: empty
+        {std::string("\x01\x01\x01\x01\x01\x00\x04" "Fold", 11), "Fold"},   // zero at p - 2: no room
+        {"", "Fold"},
+    };
+    for (const auto& [usersDat, displayName] : cases) {
+        PutUsersDat(root, usersDat);
+        char name[kDisplayNameChars + 1];
+        ReadUserDisplayName(name, "Fold");
+        EXPECT_EQ(name, displayName) << usersDat;
+    }
+}
+
+TEST_F(UnitTest, InstallFlagTakesTheNumberBeforeTheFirstCopyOfTheDisplayName)
+{
+    CopyText(gState.users[0].displayName, "Ann");
+    gState.userCount = 1;
+    // users.dat, the display name, the flag written (none: the call fails).
+    const std::tuple<std::string, const char*, std::vector<std::string>> cases[] = {
+        {UsersDat({{"Bob", "B", 2}, {"Ann", "A", 3}}), "Ann", {"Install3"}},
+        {UsersDat({{"Ann", "A1", 4}, {"Ann", "A2", 5}}), "Ann", {"Install4"}},
+        {UsersDat({{"Annabel", "X", 6}, {"Ann", "Y", 7}}), "Ann", {"Install7"}},
+        {UsersDat({{"Ann", "A", -2}}), "Ann", {"Install-2"}},
+        {std::string("\x09\x00\xA5\x03" "Ann", 7), "Ann", {}}, // stored at position 4: too low
+        {std::string("\x09\x00\xA5\x00\x03" "Ann", 8), "Ann", {"Install9"}},
+        {UsersDat({{"ann", "A", 3}}), "Ann", {}},
+        {UsersDat({{"Zed", "Z", 3}}), "Zed", {}}, // not in the table of users
+        {"", "Ann", {}},
+    };
+    for (const auto& [usersDat, displayName, flags] : cases) {
+        gFakes.registry.clear();
+        PutUsersDat(root, usersDat);
+        EXPECT_EQ(SetHotSyncInstallFlag(displayName), flags.empty() ? -1 : 0) << usersDat;
+        EXPECT_EQ(InstallFlags(), flags) << usersDat;
+    }
+}
+
+// Discovery over a Palm folder whose entries list in the order given.
+TEST_F(UnitTest, DiscoveryKeepsListingOrderAndOnlyFoldersHoldingTheInstallFolder)
+{
+    std::string palm = MakePalmDesktop(root, {{"Zed Z", "ZedF", 1}, {"Amy", "AmyF", 2}});
+    const std::string longName(100 - palm.size() - 9, 'L'); // its install path would be 100 characters
+    for (std::string name : {std::string("NoInstall"), std::string("."), std::string(".\\Install"), longName,
+                             longName + "\\Install", std::string("file\\Install")})
+        gFakes.folderTree.push_back({palm + "\\" + name, true});
+    gFakes.folderTree.push_back({palm + "\\file", false});
+    static std::vector<std::string> reported;
+    ASSERT_EQ(DiscoverPalmUsers([](const PalmUser& user) { reported.push_back(user.displayName); }), 0);
+    EXPECT_EQ(reported, (std::vector<std::string>{"Zed Z", "Amy"}));
+
+    for (int i = 0; i < 30; i++) {
+        gFakes.folderTree.push_back({palm + "\\" + std::to_string(i), true});
+        gFakes.folderTree.push_back({palm + "\\" + std::to_string(i) + "\\Install", true});
+    }
+    gFakes.registry.clear();
+    PutRegistryText("Software\\3Com\\Palm Desktop\\Core", "Path", palm);
+    ASSERT_EQ(DiscoverPalmUsers(nullptr), 0);
+    ASSERT_EQ(gState.userCount, 25);
+    EXPECT_STREQ(gState.users[24].displayName, "22");
+}
+
+TEST_F(UnitTest, InstallFolderNameComesFromTheFirstInscnConduit)
+{
+    const std::string d40(40, 'd'); // one character too many
+    // Module and directory of conduit 1, then of conduit 2; the name taken.
+    const std::pair<std::vector<std::pair<const char*, const char*>>, const char*> cases[] = {
+        {{}, "Install"},
+        {{{"inscn.dll", "Inbox"}, {"inscn", "Other"}}, "Inbox"},
+        {{{"INSCN", "Inbox"}, {"inscn", "Drop"}}, "Drop"},
+        {{{"insc", "Inbox"}}, "Install"},
+        {{{"inscn", d40.c_str()}}, "Install"},
+    };
+    for (const auto& [conduits, installFolderName] : cases) {
+        gFakes.registry.clear();
+        for (size_t i = 0; i < conduits.size(); i++) {
+            std::string key = "Software\\U.S. Robotics\\Pilot Desktop\\HotSync Manager\\InstallConduit"
+                + std::to_string(i + 1);
+            PutRegistryText(key, "Module", conduits[i].first);
+            PutRegistryText(key, "Directory", conduits[i].second);
+        }
+        FindInstallFolderName();
+        EXPECT_STREQ(gState.installFolderName, installFolderName);
+    }
+}
+
+TEST_F(UnitTest, DestinationNamesAreCleanedAndNeverCut)
+{
+    CopyText(gState.users[0].displayName, "Ann Lee");
+    CopyText(gState.users[0].installPath, "P\\A B\\Install");
+    CopyText(gState.users[0].backupPath, "P\\A B\\backup");
+    gState.userCount = 1;
+    const std::string n237(237, 'n');
+    const std::string n238(238, 'n');
+    // The database name, resource database, to the backup folder; the
+    // destination ("" when refused).
+    const std::tuple<const char*, bool, bool, std::string> cases[] = {
+        {"My App 2", true, false, "P\\A B\\Install\\My_App_2.prc"},
+        {"a.b,c?d*e<f>g+h=i|j\\k[l]m/n^o;p:q\"r", false, true,
+         "P\\A B\\backup\\a_b_c_d_e_f_g_h_i_j_k_l_m_n_o_p_q_r.pdb"},
+        {"\xD8\xA9\xAE\x91\x92\x93\x94\x01\x1F~\x7F\xE9-_!", false, false,
+         "P\\A B\\Install\\_________~\x7F\xE9-_!.pdb"},
+        {"\"Quoted\"", false, false, "P\\A B\\Install\\Quoted.pdb"},
+        {"\"\"", false, false, "P\\A B\\Install\\.pdb"},
+        {"", true, false, "P\\A B\\Install"},
+        {nullptr, true, true, "P\\A B\\backup"},
+        {n237.c_str(), false, false, "P\\A B\\Install\\" + n237 + ".pdb"}, // 255 characters
+        {n238.c_str(), false, false, ""},
+    };
+    char destination[kFilePathChars + 1];
+    for (const auto& [name, resource, backup, expected] : cases) {
+        EXPECT_EQ(BuildDestinationPath(destination, "Ann Lee", name, resource, backup), expected.empty() ? -1 : 0);
+        EXPECT_EQ(destination, expected);
+    }
+    BuildDestinationPath(destination, "ann lee", "x", false, false); // no such user: the name is the folder
+    EXPECT_STREQ(destination, "ann lee\\x.pdb");
+}
+
+TEST(DatabaseNaming, HeaderNameElseTheSlotsOwnName)
+{
+    const std::string name32 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
+    // The source, the slot's path; the name and whether it is a resource
+    // database. A source that cannot be opened is the copy stage's to show.
+    const std::tuple<std::string, const char*, std::string, bool> cases[] = {
+        {PalmDatabase(name32, false, ""), "x.prc", name32, false},
+        {std::string(33, 't'), "dir/tiny.PRC", "tiny", true}, // shorter than a header
+    };
+    for (auto [bytes, slotPath, name, resource] : cases) {
+        FILE* source = fmemopen(bytes.data(), bytes.size(), "rb");
+        DatabaseName naming;
+        NameDatabase(source, slotPath, &naming);
+        EXPECT_EQ(naming.name, name) << slotPath;
+        EXPECT_EQ(naming.isResourceDatabase, resource) << slotPath;
+        fclose(source);
+    }
+}

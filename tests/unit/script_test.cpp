@@ -1,0 +1,90 @@
+// The install script reader: section lines, text blocks, the FILES section.
+#include "script/install_script.h"
+
+#include "base/bounded_text.h"
+#include "unit_test.h"
+
+// A script stream over text, standing at skip, with the end bound given.
+struct Script {
+    explicit Script(const std::string& text, long skip = 0, int32_t endBound = 0)
+    {
+        WriteBytes("script", text);
+        stream = {fopen("script", "rb"), endBound};
+        fseek(stream.file, skip, SEEK_SET);
+    }
+    ~Script() { fclose(stream.file); }
+    ScriptStream stream;
+};
+
+// The next section line, or "(none)".
+static std::string NextLine(const ScriptStream& script)
+{
+    char line[kScriptLineBytes];
+    return ReadSectionLine(script, line) == 0 ? line : "(none)";
+}
+
+TEST_F(UnitTest, SectionLinesStopAtTheEndBound)
+{
+    Script embedded("MZLICENSE\r\nREADME\r\nETag", 2, 2 + 17);
+    EXPECT_EQ(NextLine(embedded.stream), "LICENSE\r\n");
+    EXPECT_EQ(NextLine(embedded.stream), "README\r\n");
+    char line[kScriptLineBytes] = "kept";
+    EXPECT_EQ(ReadSectionLine(embedded.stream, line), -1);
+    EXPECT_STREQ(line, "kept");
+}
+
+TEST_F(UnitTest, TextBlocksEndAtTheirTerminatorOrTheStream)
+{
+    // The script, the block as the text box gets it, the line read after it.
+    const std::tuple<std::string, std::string, const char*> cases[] = {
+        {"Title\r\n\r\nTerms\n.\nNEXT\n", "Title\r\n\r\nTerms\r\n", "NEXT\n"},
+        {". \n..\n.x\n.\r\nNEXT", ". \r\n..\r\n.x\r\n", "NEXT"},
+        {"last\n.", "last\r\n.\r\n", "(none)"}, // a final "." without its line end is text
+        {".\n", "", "(none)"},
+        {"", "", "(none)"},
+        {std::string(2000, 'w') + "\n.\n", std::string(1998, 'w') + "\r\nww\r\n", "(none)"},
+    };
+    for (const auto& [text, expected, next] : cases) {
+        Script script(text);
+        TextBlock block;
+        ASSERT_EQ(ReadTextBlock(script.stream, &block), 0);
+        EXPECT_EQ(std::string(block.text ? block.text : "", block.length), expected) << text;
+        EXPECT_EQ(NextLine(script.stream), next) << text;
+        ReleaseTextBlock(&block);
+    }
+}
+
+TEST_F(UnitTest, FilesSectionFillsTheSlotsAndReadsTheDescription)
+{
+    // The section after its FILES line; the slots' paths and selected flags,
+    // whether an entry is visible, and the description.
+    const std::tuple<std::string, std::vector<std::string>, std::string, bool, std::string> cases[] = {
+        {"*T\r\nt.prc\r\n+H\r\nh.pdb\r\n-X\r\nx.pdb\r\n!L\r\nl.prc\r\nPick.\r\n.\r\nUSER\r\n",
+         {"t.prc\r\n", "h.pdb\r\n", "x.pdb\r\n", "l.prc\r\n"}, "1001", true, "Pick.\r\n"},
+        {"Only a description\n.\n", {}, "", false, "Only a description\r\n"},
+        {"!a\nA.prc\n!\nB.prc\n.\n", {"A.prc\n", "B.prc\n"}, "11", false, ""},
+        {"+1\np1\n+2\np2\n+3\np3\n+4\np4\n+5\np5\n+6\np6\n+7\np7\n.\n", // no seventh entry
+         {"p1\n", "p2\n", "p3\n", "p4\n", "p5\n", "p6\n"}, "000000", true, "+7\r\np7\r\n"},
+        {"-x\n" + std::string(300, 'p') + "\n.\n", {std::string(254, 'p')}, "0", true, std::string(46, 'p') + "\r\n"},
+        {"+x\n", {"kept"}, "0", true, ""}, // at the end of the stream the path stays
+    };
+    for (const auto& [text, paths, selected, visible, description] : cases) {
+        ResetInstallState();
+        gState.fileCount = 5; // as the command line left it
+        CopyText(gState.files[0].path, "kept");
+        Script script(text);
+        FilesSection section;
+        ReadFilesSection(script.stream, &section);
+        std::vector<std::string> slotPaths;
+        std::string slotsSelected;
+        for (int i = 0; i < gState.fileCount; i++) {
+            slotPaths.push_back(gState.files[i].path);
+            slotsSelected += gState.files[i].selected ? '1' : '0';
+        }
+        EXPECT_EQ(slotPaths, paths) << text;
+        EXPECT_EQ(slotsSelected, selected) << text;
+        EXPECT_EQ(gState.entryVisible, visible) << text;
+        EXPECT_EQ(section.description.text ? section.description.text : "", description) << text;
+        ReleaseTextBlock(&section.description);
+    }
+}

@@ -1,0 +1,186 @@
+// Drives a real program from outside: the Win32 calls behind program_driver.h.
+#include "program_driver.h"
+
+namespace {
+
+// How long a program may take to answer a message: pages sleep for up to
+// two seconds at times, and a program that is merely busy must not fail.
+constexpr UINT kAnswerMs = 5000;
+constexpr DWORD kPollMs = 20;
+
+bool TimeIsLeft(DWORD start, DWORD timeoutMs)
+{
+    // Unsigned subtraction stays right across the tick counter's wrap.
+    return GetTickCount() - start < timeoutMs;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM searchAddress)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(searchAddress);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->processId || !IsWindowVisible(window)
+        || (search->title != nullptr && WindowText(window) != search->title))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// Asked in wide characters: Wine hands an ANSI list box text asked for by
+// another process over as unconverted wide characters.
+bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* answer)
+{
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kAnswerMs, answer) != 0;
+}
+
+// Wide characters to the ANSI code page, as the program sees its text.
+std::string Narrow(const wchar_t* wide, int length)
+{
+    int bytes = length > 0 ? WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr) : 0;
+    std::string text(static_cast<size_t>(bytes), '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide, length, text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
+// The text a window answers to WM_GETTEXT, of any length.
+std::string AskText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM index)
+{
+    DWORD_PTR length = 0;
+    if (!Ask(window, lengthMessage, index, 0, &length) || static_cast<LRESULT>(length) < 0)
+        return "";
+    std::vector<wchar_t> wide(length + 1, L'\0');
+    WPARAM wParam = textMessage == WM_GETTEXT ? wide.size() : index;
+    DWORD_PTR copied = 0;
+    if (!Ask(window, textMessage, wParam, reinterpret_cast<LPARAM>(wide.data()), &copied)
+        || static_cast<LRESULT>(copied) < 0)
+        return "";
+    return Narrow(wide.data(), static_cast<int>(copied < length ? copied : length));
+}
+
+} // namespace
+
+Program::~Program()
+{
+    if (process_ == nullptr)
+        return;
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, kAnswerMs);
+    CloseHandle(process_);
+}
+
+bool Program::Start(const std::string& path, const std::string& arguments, const std::string& folder)
+{
+    // CreateProcessA may write into the command line, so it gets a copy.
+    std::string commandLine = "\"" + path + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &started))
+        return false;
+    CloseHandle(started.hThread);
+    process_ = started.hProcess;
+    id_ = started.dwProcessId;
+    return true;
+}
+
+HWND Program::WaitForWindow(const char* title, DWORD timeoutMs) const
+{
+    DWORD start = GetTickCount();
+    do {
+        // Looked at before the search: a program that ended before the
+        // search showed all it ever will.
+        bool ended = WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+        WindowSearch search = {id_, title, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr || ended)
+            return search.found;
+        Sleep(kPollMs);
+    } while (TimeIsLeft(start, timeoutMs));
+    return nullptr;
+}
+
+bool Program::WaitForExit(DWORD timeoutMs, DWORD* exitCode)
+{
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process_, 1);
+        return false;
+    }
+    return GetExitCodeProcess(process_, exitCode) != 0;
+}
+
+std::string WindowText(HWND window)
+{
+    // InternalGetWindowText reads the text the system keeps for the window
+    // and sends no WM_GETTEXT.
+    std::vector<wchar_t> wide(32768);
+    return Narrow(wide.data(), InternalGetWindowText(window, wide.data(), static_cast<int>(wide.size())));
+}
+
+std::string ItemText(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    return item == nullptr ? "" : WindowText(item);
+}
+
+std::string WaitForTextChange(HWND control, const std::string& oldText, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(control) && TimeIsLeft(start, timeoutMs)) {
+        std::string text = WindowText(control);
+        if (text != oldText)
+            return text;
+        Sleep(kPollMs);
+    }
+    return "";
+}
+
+std::string EditText(HWND edit)
+{
+    return AskText(edit, WM_GETTEXTLENGTH, WM_GETTEXT, 0);
+}
+
+int CheckState(HWND button)
+{
+    DWORD_PTR state = 0;
+    return Ask(button, BM_GETCHECK, 0, 0, &state) ? static_cast<int>(state) : -1;
+}
+
+std::vector<std::string> ListBoxEntries(HWND list)
+{
+    std::vector<std::string> entries;
+    DWORD_PTR count = 0;
+    if (!Ask(list, LB_GETCOUNT, 0, 0, &count) || static_cast<LRESULT>(count) == LB_ERR)
+        return entries;
+    for (WPARAM index = 0; index < count; ++index)
+        entries.push_back(AskText(list, LB_GETTEXTLEN, LB_GETTEXT, index));
+    return entries;
+}
+
+bool SelectListEntry(HWND list, int index)
+{
+    DWORD_PTR answer = 0;
+    return Ask(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0, &answer)
+           && static_cast<int>(answer) == index;
+}
+
+bool ClickButton(HWND button)
+{
+    return IsWindow(button) && IsWindowVisible(button) && IsWindowEnabled(button)
+           && PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+bool PressOk(HWND box)
+{
+    // Posted: a sent message would wait on the box's own modal loop.
+    return IsWindow(box)
+           && PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+}
