@@ -6,6 +6,8 @@
 #include "packager/diagnostics.h"
 #include "packager/packed_file.h"
 #include "packager/script_check.h"
+#include "payload/installer_checksum.h"
+#include "payload/installer_layout.h"
 #include "payload/payload_archive.h"
 #include "payload/record_chain.h"
 #include "platform/files.h"
@@ -44,7 +46,10 @@ void CheckStub(const std::string& stub, Diagnostics* diagnostics)
         ReportError(diagnostics, stub.c_str(), 0, "not a Windows program to use as the installer");
     } else {
         ChainWalk walk;
-        if (StartChainWalk(file, &walk) == 0)
+        InstallerLayout layout;
+        if (ReadInstallerLayout(file, &layout) == 0 && layout.isSigned)
+            ReportError(diagnostics, stub.c_str(), 0, "%s", kSignedRefusal);
+        else if (StartChainWalk(file, &walk) == 0)
             ReportError(diagnostics, stub.c_str(), 0, "it already carries payload records: strip it first");
     }
     if (file)
@@ -60,6 +65,8 @@ const char* AppendFailureText(int result)
         return "cannot read it";
     case kAppendCannotOpenExecutable:
         return "cannot open the installer for writing";
+    case kAppendSigned:
+        return kSignedRefusal;
     default:
         return "cannot write the installer (disk full, or 2 GiB reached)";
     }
@@ -84,6 +91,11 @@ int WriteInstaller(const std::string& stub, const std::vector<PackedFile>& files
     int result = AppendNamedPayloadRecord(partial.c_str(), script.c_str(), kScriptRecordName);
     if (result != kAppended) {
         ReportError(diagnostics, script.c_str(), 0, "%s", AppendFailureText(result));
+        return -1;
+    }
+    result = AppendChecksumRecord(partial.c_str());
+    if (result != kAppended) {
+        ReportError(diagnostics, partial.c_str(), 0, "%s", AppendFailureText(result));
         return -1;
     }
     return 0;

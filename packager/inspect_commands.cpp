@@ -7,9 +7,12 @@
 #include "packager/packed_file.h"
 #include "packager/script_check.h"
 #include "palm/database_info.h"
+#include "payload/installer_checksum.h"
 #include "payload/record_chain.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -28,7 +31,8 @@ bool ReadChain(FILE* file, Chain* chain)
     ChainRecord record;
     ChainStep step;
     while ((step = ReadPreviousRecord(&walk, &record)) == ChainStep::Record)
-        chain->records.insert(chain->records.begin(), record);
+        chain->records.push_back(record);
+    std::reverse(chain->records.begin(), chain->records.end());
     chain->whole = step == ChainStep::End;
     chain->imageEnd = chain->records.empty() ? 0 : chain->records.front().dataStart;
     return true;
@@ -40,11 +44,25 @@ std::vector<PackedFile> RecordsAsFiles(const std::string& installer, const Chain
 {
     std::vector<PackedFile> files;
     for (const ChainRecord& record : chain.records) {
-        if (EqualsIgnoringCase(record.name, kScriptRecordName) || record.size == 0)
+        if (EqualsIgnoringCase(record.name, kScriptRecordName) || strcmp(record.name, kChecksumRecordName) == 0
+            || record.size == 0)
             continue;
         files.push_back({record.name, record.name, installer, record.dataStart, record.size});
     }
     return files;
+}
+
+const char* ChecksumText(ChecksumState state)
+{
+    switch (state) {
+    case ChecksumState::kGood:
+        return "good";
+    case ChecksumState::kBad:
+        return "BAD";
+    case ChecksumState::kAbsent:
+        break;
+    }
+    return "absent";
 }
 
 void PrintRecord(FILE* file, const ChainRecord& record)
@@ -79,10 +97,11 @@ int RunList(const PackArguments& arguments)
         payload += record.size;
     }
     fclose(file);
-    printf("%zu records, %lld bytes of data, after a program of %ld bytes%s\n", chain.records.size(),
-           static_cast<long long>(payload), static_cast<long>(chain.imageEnd),
+    InstallerIntegrity integrity = CheckInstallerIntegrity(installer);
+    printf("%zu records, %lld bytes of data, after a program of %ld bytes; checksum %s%s\n", chain.records.size(),
+           static_cast<long long>(payload), static_cast<long>(chain.imageEnd), ChecksumText(integrity.checksum),
            chain.whole ? "" : "; the chain is damaged before the first record listed");
-    return chain.whole ? 0 : 1;
+    return chain.whole && !integrity.damaged ? 0 : 1;
 }
 
 int RunVerify(const PackArguments& arguments)
@@ -118,10 +137,14 @@ int RunVerify(const PackArguments& arguments)
     }
     if (file)
         fclose(file);
+    InstallerIntegrity integrity = CheckInstallerIntegrity(label);
+    if (integrity.damaged)
+        ReportError(&diagnostics, label, 0, "damaged: %s", integrity.checksum == ChecksumState::kBad
+                    ? "its checksum differs" : "its records do not lead back to the end of the program");
     PrintDiagnosticsSummary(diagnostics);
     if (HasFailed(diagnostics))
         return 1;
-    printf("%s: verified: %zu records, the install script reads, every database is sound\n", label,
-           chain.records.size());
+    printf("%s: verified: %zu records, checksum %s, the install script reads, every database is sound\n", label,
+           chain.records.size(), ChecksumText(integrity.checksum));
     return 0;
 }

@@ -38,3 +38,7 @@ std::vector<PackedFile> GatherPackedFiles(const std::vector<std::string>& paths,
 bool MeasurePackedFile(const std::string& path, int64_t* size);
 
 constexpr char kScriptRecordName[] = "Install.ini";
+
+// Why a signed installer is never changed; the installer's -a says the same.
+constexpr char kSignedRefusal[] =
+    "The installer is signed. Append files before signing it, or remove its signature first.";

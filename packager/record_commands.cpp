@@ -1,6 +1,8 @@
 // extract, append and strip: one record out, one record in, all records off.
 #include "packager/commands.h"
 
+#include "packager/packed_file.h"
+#include "payload/installer_layout.h"
 #include "payload/payload_archive.h"
 #include "payload/record_chain.h"
 
@@ -43,6 +45,8 @@ int RunAppend(const PackArguments& arguments)
         return Fail(input, "cannot read it");
     case kAppendCannotOpenExecutable:
         return Fail(installer, "cannot open it for writing");
+    case kAppendSigned:
+        return Fail(installer, kSignedRefusal);
     default:
         return Fail(installer, "cannot write it (disk full, or 2 GiB reached); it is left as it was");
     }
@@ -54,6 +58,8 @@ int RunStrip(const PackArguments& arguments)
     FILE* file = fopen(installer, "rb");
     if (!file)
         return Fail(installer, "cannot read it");
+    InstallerLayout layout;
+    bool isSigned = ReadInstallerLayout(file, &layout) == 0 && layout.isSigned;
     ChainWalk walk;
     ChainRecord record;
     ChainStep step = ChainStep::End;
@@ -61,15 +67,14 @@ int RunStrip(const PackArguments& arguments)
     while (hasChain && (step = ReadPreviousRecord(&walk, &record)) == ChainStep::Record) {
     }
     fclose(file);
+    if (isSigned)
+        return Fail(installer, kSignedRefusal);
     if (!hasChain)
         return 0;
     // Where a damaged chain begins is unknown: cutting at a guess could cut the program.
     if (step == ChainStep::Damaged)
         return Fail(installer, "its record chain is damaged; nothing was cut");
-    StripPayloadRecords(installer);
-    file = fopen(installer, "rb");
-    bool stripped = file && StartChainWalk(file, &walk) != 0;
-    if (file)
-        fclose(file);
-    return stripped ? 0 : Fail(installer, "cannot cut it (read-only or in use?)");
+    if (StripPayloadRecords(installer) != 0)
+        return Fail(installer, "cannot cut it: read-only or in use");
+    return 0;
 }

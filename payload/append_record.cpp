@@ -1,6 +1,7 @@
 // Appending one file to an executable as a new last payload record.
 #include "payload/payload_archive.h"
 
+#include "payload/installer_layout.h"
 #include "payload/record_chain.h"
 #include "payload/stream_copy.h"
 #include "platform/files.h"
@@ -29,20 +30,60 @@ static int WriteRecordTrailer(FILE* executable, int32_t size, const char* name)
     return fwrite(trailer, 1, count, executable) == count ? 0 : -1;
 }
 
-// Appends size bytes of input and the trailer to the end of executable,
-// whose length before is originalLength. Returns 0, or -1 when the archive
-// would reach 2 GiB (nothing written) or a read or write failed.
-static int WriteRecord(FILE* executable, int32_t originalLength, FILE* input, int32_t size, const char* name)
+// Where a record's data comes from: an open file (read from its current
+// position) or bytes in memory.
+struct RecordData {
+    FILE* input;
+    const unsigned char* bytes;
+    int32_t size;
+};
+
+// Appends the data and the trailer to the end of executable, whose length
+// before is originalLength. Returns 0, or -1 when the archive would reach
+// 2 GiB (nothing written) or a read or write failed.
+static int WriteRecord(FILE* executable, int32_t originalLength, const RecordData& data, const char* name)
 {
-    int64_t recordBytes = int64_t{size} + int64_t{kSizeFieldBytes} + static_cast<int64_t>(strlen(name)) + 1
+    int64_t recordBytes = int64_t{data.size} + int64_t{kSizeFieldBytes} + static_cast<int64_t>(strlen(name)) + 1
         + int64_t{kNameTrailerBytes};
     if (originalLength + recordBytes > INT32_MAX)
         return -1;
     // Exactly the measured size: when the input is the executable itself,
     // reading on to its end would chase its own writes.
-    if (CopyStreamBytes(input, executable, size) != 0)
+    if (data.input ? CopyStreamBytes(data.input, executable, data.size) != 0
+                   : fwrite(data.bytes, 1, static_cast<size_t>(data.size), executable) != static_cast<size_t>(data.size))
         return -1;
-    return WriteRecordTrailer(executable, size, name);
+    return WriteRecordTrailer(executable, data.size, name);
+}
+
+// Appends a record named name to the existing executable. Returns an
+// AppendResult; on failure the executable keeps its earlier bytes.
+static int AppendRecord(const char* executablePath, const RecordData& data, const char* name)
+{
+    if (strlen(name) > kRecordNameChars)
+        return kAppendNameTooLong;
+    FILE* executable = fopen(executablePath, "rb+");
+    if (!executable)
+        return kAppendCannotOpenExecutable;
+    // A record after the certificate table would break the signature.
+    InstallerLayout layout;
+    if (ReadInstallerLayout(executable, &layout) == 0 && layout.isSigned) {
+        fclose(executable);
+        return kAppendSigned;
+    }
+
+    int32_t originalLength = -1;
+    int written = -1;
+    if (MeasureFile(executable, &originalLength) == 0)
+        written = WriteRecord(executable, originalLength, data, name);
+    // The close flushes the last buffered bytes, so it can fail too.
+    bool closed = fclose(executable) == 0;
+    if (written == 0 && closed)
+        return kAppended;
+
+    // Never leave half a record behind: cut back to the length before.
+    if (originalLength >= 0)
+        TruncateFileAt(executablePath, originalLength);
+    return kAppendCannotWrite;
 }
 
 int AppendPayloadRecord(const char* executablePath, const char* inputPath)
@@ -55,35 +96,19 @@ int AppendPayloadRecord(const char* executablePath, const char* inputPath)
 
 int AppendNamedPayloadRecord(const char* executablePath, const char* inputPath, const char* name)
 {
-    if (strlen(name) > kRecordNameChars)
-        return kAppendNameTooLong;
     FILE* input = fopen(inputPath, "rb");
     if (!input)
         return kAppendCannotReadInput;
-    int32_t size;
-    if (MeasureFile(input, &size) != 0 || fseek(input, 0, SEEK_SET) != 0) {
-        fclose(input);
-        return kAppendCannotReadInput;
-    }
-
-    FILE* executable = fopen(executablePath, "rb+");
-    if (!executable) {
-        fclose(input);
-        return kAppendCannotOpenExecutable;
-    }
-
-    int32_t originalLength = -1;
-    int written = -1;
-    if (MeasureFile(executable, &originalLength) == 0)
-        written = WriteRecord(executable, originalLength, input, size, name);
-    // The close flushes the last buffered bytes, so it can fail too.
-    bool closed = fclose(executable) == 0;
+    RecordData data = {input, nullptr, 0};
+    int result = kAppendCannotReadInput;
+    if (MeasureFile(input, &data.size) == 0 && fseek(input, 0, SEEK_SET) == 0)
+        result = AppendRecord(executablePath, data, name);
     fclose(input);
-    if (written == 0 && closed)
-        return kAppended;
+    return result;
+}
 
-    // Never leave half a record behind: cut back to the length before.
-    if (originalLength >= 0)
-        TruncateFileAt(executablePath, originalLength);
-    return kAppendCannotWrite;
+int AppendPayloadBytes(const char* executablePath, const void* bytes, int32_t size, const char* name)
+{
+    RecordData data = {nullptr, static_cast<const unsigned char*>(bytes), size};
+    return AppendRecord(executablePath, data, name);
 }

@@ -35,6 +35,7 @@ enum AppendResult : int {
     kAppendCannotReadInput = -2,    // the input cannot be opened or measured
     kAppendCannotOpenExecutable = -3, // missing, read-only, in use
     kAppendCannotWrite = -4,        // a write failed or the archive would reach 2 GiB
+    kAppendSigned = -5,             // the executable is signed: a record would break the signature
 };
 
 // Appends the file at inputPath to the existing file at executablePath as a
@@ -48,8 +49,12 @@ int AppendPayloadRecord(const char* executablePath, const char* inputPath);
 // characters), whatever the input file is called.
 int AppendNamedPayloadRecord(const char* executablePath, const char* inputPath, const char* name);
 
+// As AppendNamedPayloadRecord, with size bytes from memory as the data.
+int AppendPayloadBytes(const char* executablePath, const void* bytes, int32_t size, const char* name);
+
 // Cuts every record off executablePath, giving back the bytes it had before
-// the first append. Silent; leaves the file unchanged when it cannot be
-// opened for update, has no chain, or its chain is damaged (a cut at a
-// guessed place could destroy the image).
-void StripPayloadRecords(const char* executablePath);
+// the first append. Returns 0 when it did, or when there was no chain to
+// cut; -1 with the file unchanged when it cannot be opened for update, is
+// signed (the cut would take the signature too), or its chain is damaged
+// (a cut at a guessed place could destroy the image).
+int StripPayloadRecords(const char* executablePath);

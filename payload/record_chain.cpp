@@ -1,6 +1,8 @@
 // The backward walk over a payload record chain.
 #include "payload/record_chain.h"
 
+#include "payload/installer_layout.h"
+
 #include <cstring>
 
 int MeasureFile(FILE* file, int32_t* length)
@@ -29,13 +31,13 @@ static bool IsTag(const unsigned char* bytes)
 
 int StartChainWalk(FILE* file, ChainWalk* walk)
 {
-    int32_t length;
+    InstallerLayout layout;
     unsigned char tag[kTagBytes];
-    if (MeasureFile(file, &length) != 0 || !ReadAt(file, int64_t{length} - int64_t{kTagBytes}, tag, sizeof tag)
-        || !IsTag(tag))
+    if (ReadInstallerLayout(file, &layout) != 0 || layout.fileLength > INT32_MAX
+        || !ReadAt(file, layout.chainEnd - int64_t{kTagBytes}, tag, sizeof tag) || !IsTag(tag))
         return -1;
     walk->file = file;
-    walk->recordEnd = length;
+    walk->recordEnd = static_cast<int32_t>(layout.chainEnd);
     return 0;
 }
 

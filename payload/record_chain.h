@@ -26,8 +26,10 @@ enum class ChainStep {
     Damaged,    // a field points outside the file or cannot be read
 };
 
-// Starts a walk over file. Returns 0 when the file ends in a record tag, or
-// -1 when it has no chain (or is too long for 32-bit positions).
+// Starts a walk over file from the end of its chain: the file's end, or the
+// start of a signed file's certificate table. Returns 0 when a record tag
+// ends the chain, or -1 when it has no chain (or is too long for 32-bit
+// positions).
 int StartChainWalk(FILE* file, ChainWalk* walk);
 
 // Reads the record that ends at walk->recordEnd into record and steps the

@@ -3,7 +3,8 @@
 
 int CopyStreamBytes(FILE* from, FILE* to, int32_t count)
 {
-    char buffer[4096];
+    // Large enough that the streams pass whole blocks straight to the system.
+    char buffer[65536];
     size_t left = count > 0 ? static_cast<size_t>(count) : 0;
     while (left > 0) {
         size_t part = left < sizeof buffer ? left : sizeof buffer;

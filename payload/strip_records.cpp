@@ -1,21 +1,25 @@
 // Cutting the whole payload record chain off an executable.
 #include "payload/payload_archive.h"
 
+#include "payload/installer_layout.h"
 #include "payload/record_chain.h"
 #include "platform/files.h"
 
-void StripPayloadRecords(const char* executablePath)
+int StripPayloadRecords(const char* executablePath)
 {
     // Opened for update so that a file that cannot be written is left alone
     // before anything else is tried.
     FILE* file = fopen(executablePath, "rb+");
     if (!file)
-        return;
+        return -1;
 
+    InstallerLayout layout;
+    bool isSigned = ReadInstallerLayout(file, &layout) != 0 || layout.isSigned;
     int32_t cut = -1;
     ChainWalk walk;
     ChainRecord record;
-    if (StartChainWalk(file, &walk) == 0) {
+    bool hasChain = !isSigned && StartChainWalk(file, &walk) == 0;
+    if (hasChain) {
         ChainStep step;
         while ((step = ReadPreviousRecord(&walk, &record)) == ChainStep::Record)
             cut = record.dataStart;
@@ -25,7 +29,8 @@ void StripPayloadRecords(const char* executablePath)
     }
     fclose(file);
 
+    if (isSigned || (hasChain && cut < 0))
+        return -1;
     // The stream is closed first: the truncation opens the file unshared.
-    if (cut >= 0)
-        TruncateFileAt(executablePath, cut);
+    return cut < 0 ? 0 : TruncateFileAt(executablePath, cut);
 }
