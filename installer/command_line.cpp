@@ -60,8 +60,9 @@ void StripIfAsked(const char* commandLine, StartUpValues* values)
     char exePath[kFilePathChars + 1];
     bool fits;
     ParseArgument(exePath, ArgumentOf(option), &fits);
-    if (fits)
-        StripPayloadRecords(exePath);
+    // Stripping stays silent, failed or not; only the exit code tells.
+    if (!fits || StripPayloadRecords(exePath) != 0)
+        values->exitCode = kExitPackagingFailed;
     values->abortRun = true;
 }
 
@@ -75,6 +76,8 @@ void ReportAppendFailure(int result)
         text = "Cannot open input file for read";
     else if (result == kAppendCannotOpenExecutable)
         text = "Cannot open executable file for write";
+    else if (result == kAppendSigned)
+        text = "The installer is signed. Append files before signing it, or remove its signature first.";
     ShowMessageBox(text, "Append Error");
 }
 
@@ -98,8 +101,10 @@ void AppendIfAsked(const char* commandLine, StartUpValues* values)
         result = kAppendCannotOpenExecutable;
     else
         result = AppendPayloadRecord(exePath, inputPath);
-    if (result != kAppended)
+    if (result != kAppended) {
         ReportAppendFailure(result);
+        values->exitCode = kExitPackagingFailed;
+    }
     values->abortRun = true;
 }
 
@@ -136,6 +141,11 @@ void ReadQuietOption(const char* commandLine)
         gState.quiet = true;
 }
 
+bool AsksForPackaging(const char* commandLine)
+{
+    return strstr(commandLine, " -a") || strstr(commandLine, " -r");
+}
+
 void HandleOptions(const char* commandLine, StartUpValues* values)
 {
     CopyText(values->scriptName, kDefaultScriptName);
@@ -143,8 +153,11 @@ void HandleOptions(const char* commandLine, StartUpValues* values)
     gState.fileCount = 0;
 
     const char* option = strstr(commandLine, " -s");
+    bool fits = true;
     if (option)
-        ParseArgument(values->scriptName, ArgumentOf(option), nullptr);
+        ParseArgument(values->scriptName, ArgumentOf(option), &fits);
+    if (!fits)
+        values->scriptName[0] = '\0';
     AddTargetUsers(commandLine);
     FillFileSlots(commandLine);
     // Stripping comes first, so "-r x -a x f" leaves f as the only record.

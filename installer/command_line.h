@@ -27,14 +27,19 @@ const char* ParseArgument(char (&destination)[N], const char* position, bool* fi
 // Sets gState.quiet when commandLine holds " -q" anywhere.
 void ReadQuietOption(const char* commandLine);
 
+// True when commandLine holds " -a" or " -r", the packaging modes.
+bool AsksForPackaging(const char* commandLine);
+
 // Handles every option but " -q", in this order: the script name (default,
 // then " -s"), each " -u" into gState's TargetUser list (from empty), each
 // " -f" into the next FileSlot, selected (from a count of 0), then the
 // packaging modes " -r" (strip) and " -a" (append), each of which sets
-// values->abortRun whatever its outcome. Options are found by a plain,
-// case-sensitive search of the whole line, so they count inside arguments
-// and the program's path too.
-// A 26th " -u" or a 7th " -f" is ignored; a user name is cut to its limit.
+// values->abortRun whatever its outcome, and values->exitCode to
+// kExitPackagingFailed when it failed or refused (a signed installer).
+// Options are found by a plain, case-sensitive search of the whole line, so
+// they count inside arguments and the program's path too.
+// A 26th " -u" or a 7th " -f" is ignored; a user name is cut to its limit,
+// a script name that does not fit leaves the name empty (no script).
 // A path that does not fit is never cut into another path: such a " -f" is
 // ignored, such a " -r" strips nothing, and such a " -a" shows the box that
 // the append would have shown for the path concerned, without appending.

@@ -1,5 +1,5 @@
 // The process entry: hands the instance, the whole command line and the
-// show command to the installer, and ends the process with exit code 0.
+// show command to the installer, and ends the process with its exit code.
 #include "base/install_state.h"
 #include "installer/start_up.h"
 #include "platform/process.h"
@@ -11,6 +11,5 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     ResetInstallState();
-    RunInstaller(instance, GetProgramCommandLine(), showCommand);
-    ExitProcess(0);
+    ExitProcess(static_cast<UINT>(RunInstaller(instance, GetProgramCommandLine(), showCommand)));
 }

@@ -7,6 +7,7 @@
 #include "installer/command_line.h"
 #include "installer/wizard.h"
 #include "palm/user_discovery.h"
+#include "payload/installer_checksum.h"
 #include "payload/payload_archive.h"
 #include "platform/process.h"
 #include "ui/pages.h"
@@ -31,6 +32,14 @@ void FindPalmUsers()
 {
     if (DiscoverPalmUsers(ReportUserFound) != 0)
         ShowMessageBox("Cannot locate a path to the Palm folder", "Registry Error");
+}
+
+// True when the running program's own file arrived damaged. A path that
+// cannot be had cannot be checked.
+bool OwnProgramIsDamaged()
+{
+    char ownPath[kFilePathChars + 1];
+    return GetOwnProgramPath(ownPath, sizeof ownPath) == 0 && CheckInstallerIntegrity(ownPath).damaged;
 }
 
 } // namespace
@@ -58,6 +67,8 @@ void OpenInstallScript(const char* scriptName, ScriptStream* script)
 {
     script->file = nullptr;
     script->endBound = 0;
+    if (scriptName[0] == '\0')
+        return;
 
     char ownPath[kFilePathChars + 1];
     if (GetOwnProgramPath(ownPath, sizeof ownPath) == 0) {
@@ -66,19 +77,27 @@ void OpenInstallScript(const char* scriptName, ScriptStream* script)
         if (record) {
             script->file = record;
             script->endBound = static_cast<int32_t>(ftell(record)) + size;
+            SkipByteOrderMark(*script);
             return;
         }
     }
     // A script on disk is read in text mode: CR LF arrives as LF, and a
     // Ctrl-Z byte ends it.
     script->file = fopen(scriptName, "rt");
+    SkipByteOrderMark(*script);
 }
 
-void RunInstaller(InstanceHandle instance, const char* commandLine, int showCommand)
+int RunInstaller(InstanceHandle instance, const char* commandLine, int showCommand)
 {
     ReadQuietOption(commandLine);
+    // Before anything shows: a damaged download must install nothing. The
+    // packaging modes change installers rather than install from this one.
+    if (!AsksForPackaging(commandLine) && OwnProgramIsDamaged()) {
+        ShowMessageBox("This installer is damaged or incomplete. Please download it again.", "Installer Damaged");
+        return kExitError;
+    }
     if (StartUp(instance, showCommand) != 0)
-        return;
+        return kExitError;
 
     StartUpValues values;
     HandleOptions(commandLine, &values);
@@ -86,6 +105,7 @@ void RunInstaller(InstanceHandle instance, const char* commandLine, int showComm
     if (!values.abortRun && gState.userCount == 0) {
         ShowMessageBox("No valid Palm users found on this PC", "Install Error");
         values.abortRun = true;
+        values.exitCode = kExitError;
     }
 
     ScriptStream script = {nullptr, 0};
@@ -95,6 +115,7 @@ void RunInstaller(InstanceHandle instance, const char* commandLine, int showComm
     if (!values.abortRun && !script.file && gState.fileCount == 0) {
         ShowMessageBox("No valid configuration file or install files found", "Install Error");
         values.abortRun = true;
+        values.exitCode = kExitError;
     }
 
     if (gState.currentPage) {
@@ -102,5 +123,6 @@ void RunInstaller(InstanceHandle instance, const char* commandLine, int showComm
         gState.currentPage = nullptr;
     }
 
-    RunWizard(values.abortRun, script, showCommand);
+    int wizardEnd = RunWizard(values.abortRun, script, showCommand);
+    return values.abortRun ? values.exitCode : wizardEnd;
 }

@@ -3,6 +3,7 @@
 
 #include "base/bounded_text.h"
 #include "base/install_state.h"
+#include "installer/exit_code.h"
 #include "installer/install_files.h"
 #include "script/wizard_step.h"
 #include "script/install_script.h"
@@ -49,30 +50,40 @@ bool OpenPage(int dialogId)
     return gState.currentPage != nullptr;
 }
 
-// Runs one pass's page. Returns 0 to go on with the next pass, -1 when the
-// run ends.
-int RunPage(const WizardStep& step, const ScriptStream& script, int showCommand)
+// How a pass ends: the next pass follows, or the run ends as asked (the
+// last page, a quit request) or on an error.
+enum class PassEnd { kNext, kRunDone, kRunFailed };
+
+// Shows the current page and serves it: the step done leads on, a quit
+// request is the person's own choice.
+PassEnd Serve(int showCommand)
+{
+    return WaitForStep(showCommand) == 0 ? PassEnd::kNext : PassEnd::kRunDone;
+}
+
+// Runs one pass's page.
+PassEnd RunPage(const WizardStep& step, const ScriptStream& script, int showCommand)
 {
     switch (step.page) {
     case WizardPage::kLicense:
         // Without the license page nothing may be installed: the run ends.
         if (!OpenPage(kLicensePage))
-            return -1;
+            return PassEnd::kRunFailed;
         LoadTextBlock(script, kLicenseText);
-        return WaitForStep(showCommand);
+        return Serve(showCommand);
 
     case WizardPage::kFiles:
         // Without the files page the choice cannot be offered: the run ends
         // rather than install what the person never saw.
         if (!OpenPage(kFilesPage))
-            return -1;
-        return ServeFilesPage(script, showCommand);
+            return PassEnd::kRunFailed;
+        return ServeFilesPage(script, showCommand) == 0 ? PassEnd::kNext : PassEnd::kRunDone;
 
     case WizardPage::kUser:
         // Without the user page the copy stage runs for the selected user.
         if (!OpenPage(kUserPage))
-            return 0;
-        return WaitForStep(showCommand);
+            return PassEnd::kNext;
+        return Serve(showCommand);
 
     case WizardPage::kCopy:
         // A selection outside the table names nobody: the copy stage then
@@ -83,25 +94,26 @@ int RunPage(const WizardStep& step, const ScriptStream& script, int showCommand)
             gState.targetCount = 1;
         }
         if (InstallFiles(showCommand))
-            return -1;
+            return PassEnd::kRunFailed;
         // The files are installed; without a completion page there is
         // nothing left to wait for.
         if (!OpenPage(kCompletionPage))
-            return -1;
+            return PassEnd::kRunDone;
         if (step.showViewReadme)
             ShowControl(kCompletionViewReadme);
-        return WaitForStep(showCommand);
+        return Serve(showCommand);
 
     case WizardPage::kReadme:
+        // The files are installed: without the readme page the run is over.
         if (!OpenPage(kReadmePage))
-            return -1;
+            return PassEnd::kRunDone;
         LoadTextBlock(script, kReadmeText);
-        return WaitForStep(showCommand);
+        return Serve(showCommand);
 
     case WizardPage::kQuit:
         break;
     }
-    return -1;
+    return PassEnd::kRunDone;
 }
 
 } // namespace
@@ -131,10 +143,11 @@ int WaitForStep(int showCommand)
     return ServeCurrentPage();
 }
 
-void RunWizard(bool abortRun, ScriptStream script, int showCommand)
+int RunWizard(bool abortRun, ScriptStream script, int showCommand)
 {
     int stage = 0;
-    while (!abortRun) {
+    PassEnd end = abortRun ? PassEnd::kRunDone : PassEnd::kNext;
+    while (end == PassEnd::kNext) {
         gState.stepDone = 0;
         char line[kScriptLineBytes];
         line[0] = '\0';
@@ -143,11 +156,11 @@ void RunWizard(bool abortRun, ScriptStream script, int showCommand)
 
         WizardStep step = DecideWizardStep(stage, line, script.file != nullptr, gState.targetCount);
         stage = step.stageAfter;
-        if (RunPage(step, script, showCommand) != 0)
-            abortRun = true;
+        end = RunPage(step, script, showCommand);
         DestroyCurrentPage();
     }
     DestroyCurrentPage();
     if (script.file)
         fclose(script.file);
+    return end == PassEnd::kRunFailed ? kExitError : kExitDone;
 }

@@ -7,8 +7,10 @@
 // Runs the sequence pass by pass until the run ends: on a quit request from
 // any page, after an aborted copy stage, or after the last page. With
 // abortRun set no page is shown. The script (if any) is closed on every
-// path; the caller then ends the process with exit code 0.
-void RunWizard(bool abortRun, ScriptStream script, int showCommand);
+// path. Returns kExitError when the run ended on an error (a failed copy
+// stage, a page it cannot do without that could not be created), else
+// kExitDone (with abortRun set too: the caller knows why it ends).
+int RunWizard(bool abortRun, ScriptStream script, int showCommand);
 
 // Reads the next text block of the script into text box textBoxId of the
 // current page.

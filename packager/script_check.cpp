@@ -7,6 +7,7 @@
 #include "script/install_script.h"
 #include "script/wizard_step.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -14,18 +15,25 @@ namespace {
 // The script's bytes, kept to number lines and to look at what a line holds.
 struct ScriptText {
     std::vector<char> bytes;
+    std::vector<long> lineStarts; // stream position of each line's first byte
     long start = 0;
     const char* label = "";
 
     long End() const { return start + static_cast<long>(bytes.size()); }
     char At(long position) const { return bytes[static_cast<size_t>(position - start)]; }
 
+    void NumberLines()
+    {
+        lineStarts.push_back(start);
+        for (long p = start; p < End(); p++) {
+            if (At(p) == '\n')
+                lineStarts.push_back(p + 1);
+        }
+    }
+
     int LineAt(long position) const
     {
-        int line = 1;
-        for (long p = start; p < position && p < End(); p++)
-            line += At(p) == '\n';
-        return line;
+        return static_cast<int>(std::upper_bound(lineStarts.begin(), lineStarts.end(), position) - lineStarts.begin());
     }
 
     // The line that begins at position, without its line end.
@@ -115,13 +123,11 @@ void CheckFilesSection(const ScriptStream& script, const ScriptText& text, int s
     ReleaseTextBlock(&section.description);
     long descriptionEnd = ftell(script.file);
 
+    if (section.pathlessEntryAt >= 0)
+        ReportError(diagnostics, text.label, text.LineAt(section.pathlessEntryAt),
+                    "this file entry has no path line: the installer leaves it out");
     for (int slot = 0; slot < gState.fileCount; slot++) {
         const FileEntry& entry = section.entries[slot];
-        int entryLine = text.LineAt(entry.entryAt);
-        if (entry.pathAt >= text.End()) {
-            ReportError(diagnostics, text.label, entryLine, "this file entry has no path line");
-            continue;
-        }
         int pathLine = text.LineAt(entry.pathAt);
         std::string raw = text.LineFrom(entry.pathAt);
         if (raw.size() > kFilePathChars - 2) {
@@ -200,6 +206,7 @@ std::vector<ScriptPath> CheckInstallScript(FILE* file, int64_t start, int64_t si
         ReportError(diagnostics, label, 0, "cannot read the script");
         return paths;
     }
+    text.NumberLines();
     if (size == 0) {
         ReportError(diagnostics, label, 0, "the script is empty: the installer would show no page and install nothing");
         return paths;
@@ -209,6 +216,7 @@ std::vector<ScriptPath> CheckInstallScript(FILE* file, int64_t start, int64_t si
     ResetInstallState();
     fseek(file, text.start, SEEK_SET);
     ScriptStream script = {file, static_cast<int32_t>(text.End())};
+    SkipByteOrderMark(script);
     int stage = kStageLicense;
     for (;;) {
         char line[kScriptLineBytes];

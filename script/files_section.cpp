@@ -34,15 +34,22 @@ void ReadFilesSection(const ScriptStream& script, FilesSection* section)
 {
     gState.fileCount = 0;
     gState.entryVisible = false;
+    section->pathlessEntryAt = -1;
     for (int slot = 0; slot < kFileSlotCount; slot++) {
+        bool visibleBefore = gState.entryVisible;
         if (ReadFileEntry(script, slot, &section->entries[slot]) != 0)
             break;
         // The path line is read with one byte less than the slot holds: at
-        // most 254 characters, the line end included. At the end of the
-        // stream the slot keeps its path and still counts.
+        // most 254 characters, the line end included.
         char* path = gState.files[slot].path;
         section->entries[slot].pathAt = ftell(script.file);
-        ReadScriptLine(script, path, sizeof gState.files[slot].path - 1);
+        if (ReadScriptLine(script, path, sizeof gState.files[slot].path - 1) != 0) {
+            // The script ended before the path line: the entry names no file,
+            // so it neither counts nor shows.
+            section->pathlessEntryAt = section->entries[slot].entryAt;
+            gState.entryVisible = visibleBefore;
+            break;
+        }
         gState.fileCount++;
     }
     section->descriptionAt = ftell(script.file);

@@ -61,15 +61,17 @@ int ReadFileEntry(const ScriptStream& script, int slot, FileEntry* entry);
 // A FILES section as read, for the files page.
 struct FilesSection {
     FileEntry entries[kFileSlotCount]; // the first gState.fileCount are read
+    long pathlessEntryAt;              // stream position of an entry line that the
+                                       // script's end left without its path line, or -1
     long descriptionAt;                // stream position of the description
     TextBlock description;
 };
 
 // Reads the FILES section that follows its section line: up to six entries,
-// each with its path line (at most 254 characters, line end kept; at the
-// end of the stream the slot keeps its path and still counts), into
+// each with its path line (at most 254 characters, line end kept), into
 // gState.files and gState.fileCount, replacing whatever the command line
-// put there; then the description block. gState.entryVisible tells
+// put there; then the description block. An entry whose path line the end
+// of the script cuts off does not count. gState.entryVisible tells
 // afterwards whether the files page has anything to show. The caller
 // releases section->description.
 void ReadFilesSection(const ScriptStream& script, FilesSection* section);

@@ -40,6 +40,22 @@ int PeekScriptByte(const ScriptStream& script)
     return c;
 }
 
+void SkipByteOrderMark(const ScriptStream& script)
+{
+    static const unsigned char kMark[] = {0xEF, 0xBB, 0xBF};
+    if (!script.file)
+        return;
+    // At the start of a file, even a text-mode ftell gives a position that
+    // fseek can go back to.
+    long start = ftell(script.file);
+    if (start < 0 || (script.endBound != 0 && script.endBound - start < long{sizeof kMark}))
+        return;
+    unsigned char bytes[sizeof kMark];
+    if (fread(bytes, 1, sizeof bytes, script.file) == sizeof bytes && memcmp(bytes, kMark, sizeof kMark) == 0)
+        return;
+    fseek(script.file, start, SEEK_SET);
+}
+
 void StripLineEnd(char* line)
 {
     size_t length = strlen(line);

@@ -28,5 +28,11 @@ int ReadScriptLine(const ScriptStream& script, char* line, size_t capacity);
 // end of the stream (or its end bound) and when there is no script.
 int PeekScriptByte(const ScriptStream& script);
 
+// Steps past a UTF-8 byte order mark (EF BB BF) at the stream's position,
+// which editors put before the first line of a script saved as UTF-8; it is
+// never part of a section line. A mark that the end bound cuts is no mark.
+// Anything else is left where it stands. Called once, right after opening.
+void SkipByteOrderMark(const ScriptStream& script);
+
 // Removes every CR and LF from the end of line.
 void StripLineEnd(char* line);

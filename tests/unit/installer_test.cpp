@@ -4,6 +4,8 @@
 #include "installer/install_files.h"
 #include "installer/start_up.h"
 #include "palm/user_discovery.h"
+#include "payload/installer_checksum.h"
+#include "payload/payload_archive.h"
 #include "script/wizard_step.h"
 #include "ui/page_choices.h"
 #include "ui/resource_ids.h"
@@ -22,6 +24,7 @@ TEST(HandleOptions, FillTheScriptNameUsersAndFiles)
          {"a.prc", "b c.pdb"}},
         {"setup.exe -sSetup.ini -s other.ini", "Setup.ini", {}, {}},
         {"setup.exe -s", "", {}, {}},
+        {"setup.exe -s " + std::string(100, 's'), "", {}, {}}, // cut, it could name another script
         {"setup.exe -s \"un\\terminated -u x", "un\\terminated -u x", {"x"}, {}}, // no escape character
         {"setup.exe -s in\"side\" -u\t\"\" -f \"a b\"c", "in\"side\"", {""}, {"a b"}},
         {"c:\\my -u dir\\setup.exe", "Install.ini", {"dir\\setup.exe"}, {}}, // found in the path too
@@ -128,8 +131,9 @@ TEST_F(Installer, ACopyFailureEndsOnlyThatUsersFilesAndAbortsTheRun)
     EXPECT_EQ(InstallFlags(), (std::vector<std::string>{"Install1", "Install2"}));
 }
 
-// A whole run of an embedded script of every section: what each page showed
-// when the person pressed its forward button, and what was installed.
+// A whole run of an embedded script of every section, saved with a UTF-8
+// byte order mark: what each page showed when the person pressed its
+// forward button, and what was installed.
 TEST_F(Installer, EmbeddedScriptShowsEveryPageAndInstallsTheChosenFiles)
 {
     const std::string tools = PalmDatabase("Tools: 2", true, "tools");
@@ -137,9 +141,9 @@ TEST_F(Installer, EmbeddedScriptShowsEveryPageAndInstallsTheChosenFiles)
     const std::string lib = PalmDatabase("Lib", false, "lib");
     WriteBytes("help.pdb", PalmDatabase("Impostor", false, "")); // the record wins
     WriteBytes("lib.PRC", lib);
-    const std::string script = "LICENSE\r\nTerms\r\n\r\nMore terms\r\n.\r\nFILES\r\n*Tools\r\ntools.pdb \t\r\n"
-                               "+Help\r\nhelp.pdb\r\n-Themes\r\nthemes.pdb\r\n!Lib\r\nlib.PRC\r\nPick.\r\n.\r\n"
-                               "USERS CHOOSE\r\nREADME\r\nThanks.\r\n.\r\n";
+    const std::string script = "\xEF\xBB\xBFLICENSE\r\nTerms\r\n\r\nMore terms\r\n.\r\nFILES\r\n*Tools\r\n"
+                               "tools.pdb \t\r\n+Help\r\nhelp.pdb\r\n-Themes\r\nthemes.pdb\r\n!Lib\r\nlib.PRC\r\n"
+                               "Pick.\r\n.\r\nUSERS CHOOSE\r\nREADME\r\nThanks.\r\n.\r\n";
     WriteBytes("setup.exe",
                "MZ image" + Record(tools, "tools.pdb") + Record(help, "help.pdb") + Record(script, "install.ini"));
     std::vector<std::string> seen;
@@ -155,7 +159,7 @@ TEST_F(Installer, EmbeddedScriptShowsEveryPageAndInstallsTheChosenFiles)
             ChooseUser(1);
         return true;
     };
-    RunInstaller(nullptr, "setup.exe", 1);
+    EXPECT_EQ(RunInstaller(nullptr, "setup.exe", 1), kExitDone);
 
     EXPECT_EQ(seen, (std::vector<std::string>{
                         "114: 1049=Terms\r\n\r\nMore terms\r\n",
@@ -172,44 +176,55 @@ TEST_F(Installer, EmbeddedScriptShowsEveryPageAndInstallsTheChosenFiles)
     EXPECT_EQ(gFakes.boxes, std::vector<std::string>());
 }
 
-TEST_F(UnitTest, StartUpSaysWhyNothingCanBeInstalled)
+TEST_F(UnitTest, StartUpSaysWhyNothingCanBeInstalledAndEndsWithItsExitCode)
 {
     const std::vector<std::string> kFound = {"Found user 'Ann Lee'", "Found user 'Bob'", "Done"};
     const std::vector<std::string> kDone = {"Done"};
     const std::vector<std::string> kNoFolder = {"Registry Error: Cannot locate a path to the Palm folder",
                                                 "Install Error: No valid Palm users found on this PC"};
     const std::string kNoScript = "Install Error: No valid configuration file or install files found";
-    const std::string image = "MZ image" + Record("old", "old.prc");
-    // Users (-1: no Palm folder in the registry), the options; the boxes, the
-    // status lines, and whether setup.exe became the image with in.prc alone
-    // (else it stays as it was).
-    const std::tuple<int, std::string, std::vector<std::string>, std::vector<std::string>, bool> cases[] = {
-        {-1, "", kNoFolder, kDone, false},
-        {-1, " -q", kNoFolder, {}, false},
-        {0, "", {"Install Error: No valid Palm users found on this PC"}, kDone, false},
-        {2, "", {kNoScript}, kFound, false},
-        {2, " -q -s", {kNoScript}, {}, false},
-        {2, " -f a.prc", {}, kFound, false}, // the user page, where the person quits
-        {2, " -u Nobody -f a.prc", {"Install Error: No valid users selected"}, kFound, false},
-        {0, " -r setup.exe -a setup.exe in.prc", {}, kDone, true},
-        {0, " -a setup.exe", {"Append Error: Cannot open input file for read"}, kDone, false},
-        {0, " -a setup.exe " + std::string(256, 'i'), {"Append Error: Cannot open input file for read"}, kDone, false},
-        {0, " -a missing.exe in.prc", {"Append Error: Cannot open executable file for write"}, kDone, false},
-        {0, " -a " + std::string(256, 'e') + " in.prc", {"Append Error: Cannot open executable file for write"},
-         kDone, false},
-        {0, " -a setup.exe in.abcdefghijklmnopqrs", {"Append Error: Input file name is too long"}, kDone, false},
+    const std::vector<std::string> kCannotRead = {"Append Error: Cannot open input file for read"};
+    const std::vector<std::string> kCannotWrite = {"Append Error: Cannot open executable file for write"};
+    WriteBytes("setup.exe", "MZ image" + Record("old", "old.prc"));
+    ASSERT_EQ(AppendChecksumRecord("setup.exe"), kAppended);
+    const std::string image = ReadBytes("setup.exe");
+    std::string damaged = image;
+    damaged[8] ^= 1; // in the data of old.prc
+    // Users (-1: no Palm folder in the registry), whether setup.exe arrived
+    // damaged, the options; the boxes, the status lines, whether setup.exe
+    // became the image with in.prc alone (else it stays as it was), the exit code.
+    const std::tuple<int, bool, std::string, std::vector<std::string>, std::vector<std::string>, bool, int> cases[] = {
+        {-1, false, "", kNoFolder, kDone, false, 2},
+        {-1, false, " -q", kNoFolder, {}, false, 2},
+        {0, false, "", {"Install Error: No valid Palm users found on this PC"}, kDone, false, 2},
+        {2, false, "", {kNoScript}, kFound, false, 2},
+        {2, false, " -q -s", {kNoScript}, {}, false, 2},
+        {2, false, " -f a.prc", {}, kFound, false, 0}, // the user page, where the person quits
+        {2, false, " -u Nobody -f a.prc", {"Install Error: No valid users selected"}, kFound, false, 2},
+        {2, true, " -f a.prc", // before the splash page
+         {"Installer Damaged: This installer is damaged or incomplete. Please download it again."}, {}, false, 2},
+        {0, true, " -r setup.exe -a setup.exe in.prc", {}, kDone, true, 0}, // packaging needs no whole installer
+        {0, false, " -r in.prc", {}, kDone, false, 0}, // nothing to strip
+        {0, false, " -r missing.exe", {}, kDone, false, 1},
+        {0, false, " -a setup.exe", kCannotRead, kDone, false, 1},
+        {0, false, " -a setup.exe " + std::string(256, 'i'), kCannotRead, kDone, false, 1},
+        {0, false, " -a missing.exe in.prc", kCannotWrite, kDone, false, 1},
+        {0, false, " -a " + std::string(256, 'e') + " in.prc", kCannotWrite, kDone, false, 1},
+        {0, false, " -a setup.exe in.abcdefghijklmnopqrs", {"Append Error: Input file name is too long"}, kDone, false,
+         1},
     };
-    for (const auto& [users, options, boxes, statusLines, appended] : cases) {
+    for (const auto& [users, isDamaged, options, boxes, statusLines, appended, exitCode] : cases) {
         ResetFakes();
         if (users >= 0)
             MakePalmDesktop(root, users ? std::vector<UserRecord>{{"Ann Lee", "AnnF", 1}, {"Bob", "BobF", 2}}
                                         : std::vector<UserRecord>{});
         gFakes.ownPath = root + "/setup.exe";
-        WriteBytes("setup.exe", image);
+        WriteBytes("setup.exe", isDamaged ? damaged : image);
         WriteBytes("in.prc", "new");
-        RunInstaller(nullptr, ("setup.exe" + options).c_str(), 1);
+        EXPECT_EQ(RunInstaller(nullptr, ("setup.exe" + options).c_str(), 1), exitCode) << options;
         EXPECT_EQ(gFakes.boxes, boxes) << options;
         EXPECT_EQ(gFakes.statusLines, statusLines) << options;
-        EXPECT_EQ(ReadBytes("setup.exe"), appended ? "MZ image" + Record("new", "in.prc") : image) << options;
+        EXPECT_EQ(ReadBytes("setup.exe"), appended ? "MZ image" + Record("new", "in.prc") : isDamaged ? damaged : image)
+            << options;
     }
 }

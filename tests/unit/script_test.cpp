@@ -1,7 +1,6 @@
 // The install script reader: section lines, text blocks, the FILES section.
 #include "script/install_script.h"
 
-#include "base/bounded_text.h"
 #include "unit_test.h"
 
 // A script stream over text, standing at skip, with the end bound given.
@@ -31,6 +30,10 @@ TEST_F(UnitTest, SectionLinesStopAtTheEndBound)
     char line[kScriptLineBytes] = "kept";
     EXPECT_EQ(ReadSectionLine(embedded.stream, line), -1);
     EXPECT_STREQ(line, "kept");
+    // A byte order mark that the end bound cuts is no mark.
+    Script cut("MZ\xEF\xBB\xBF" "ETag", 2, 4);
+    SkipByteOrderMark(cut.stream);
+    EXPECT_EQ(NextLine(cut.stream), "\xEF\xBB");
 }
 
 TEST_F(UnitTest, TextBlocksEndAtTheirTerminatorOrTheStream)
@@ -66,12 +69,11 @@ TEST_F(UnitTest, FilesSectionFillsTheSlotsAndReadsTheDescription)
         {"+1\np1\n+2\np2\n+3\np3\n+4\np4\n+5\np5\n+6\np6\n+7\np7\n.\n", // no seventh entry
          {"p1\n", "p2\n", "p3\n", "p4\n", "p5\n", "p6\n"}, "000000", true, "+7\r\np7\r\n"},
         {"-x\n" + std::string(300, 'p') + "\n.\n", {std::string(254, 'p')}, "0", true, std::string(46, 'p') + "\r\n"},
-        {"+x\n", {"kept"}, "0", true, ""}, // at the end of the stream the path stays
+        {"!a\nA.prc\n+x\n", {"A.prc\n"}, "1", false, ""}, // an entry the script's end leaves pathless
     };
     for (const auto& [text, paths, selected, visible, description] : cases) {
         ResetInstallState();
         gState.fileCount = 5; // as the command line left it
-        CopyText(gState.files[0].path, "kept");
         Script script(text);
         FilesSection section;
         ReadFilesSection(script.stream, &section);

@@ -1,6 +1,7 @@
-// The shipped program as its users meet it: an installer packaged with its
-// own -q -a, walked through the example install script page by page on a
-// simulated Palm Desktop; a failed copy; and -r undoing -a.
+// The shipped program as its users meet it: the installer that vantrel-pack
+// built from the example install script, walked page by page on a
+// simulated Palm Desktop, and the same signed; what -q -a appends and -r
+// strips; a failed copy; a damaged download; a signed installer left alone.
 #include "simulated_palm_desktop.h"
 #include "wine_test.h"
 
@@ -18,84 +19,46 @@ const char kInstaller[] = "sample setup.exe";
 const std::vector<SimulatedPalmUser> kUsers = {
     {"Zoe Quinn", "Quinn1", 12}, {"Ann Lee", "Lee2", 7}, {"Bob Smith", "Smith3", 4}};
 
-const char kExampleScript[] = "LICENSE\r\n"
-                              "Sample Tools for Palm OS handhelds - license terms\r\n"
-                              "\r\n"
-                              "You may install and use this software on one handheld.\r\n"
-                              "Press I Accept to continue, or I Decline to end the installation.\r\n"
-                              ".\r\n"
-                              "FILES\r\n"
-                              "*Sample Tools 2.0 (always installed)\r\n"
-                              "sampletools.prc\r\n"
-                              "+Sample Tools help database\r\n"
-                              "samplehelp.pdb\r\n"
-                              "-Sample Tools extra themes\r\n"
-                              "samplethemes.pdb\r\n"
-                              "!Shared runtime library\r\n"
-                              "sharedlib.prc\r\n"
-                              "Check the items that you want to install, then press Continue.\r\n"
-                              "They reach the handheld at the next HotSync.\r\n"
-                              ".\r\n"
-                              "USERS CHOOSE\r\n"
-                              "README\r\n"
-                              "Thank you for installing Sample Tools.\r\n"
-                              "Start it from the handheld's application launcher.\r\n"
-                              ".\r\n";
-
-// A 78-byte Palm OS database header (name, attributes, type and creator)
-// and a body of many byte values, CR LF and Ctrl-Z among them, so that a
-// text-mode copy would show.
-std::string PalmDatabase(const std::string& name, bool resource, int seed)
-{
-    std::string bytes = name;
-    bytes.resize(32, '\0');
-    bytes += std::string("\0", 1) + (resource ? '\x01' : '\0');
-    bytes += std::string(26, '\0') + (resource ? "appl" : "DATA") + "Vtst" + std::string(10, '\0');
-    for (int i = 0; i < 300; ++i)
-        bytes += static_cast<char>(i * 7 + seed);
-    return bytes + "\r\n\x1a end";
-}
-
-// A database the installer carries: its record name, the name its header
-// gives the installed copy, its bytes, and whether the walk installs it.
+// A database the installer carries (pack-installers.py wrote it): its
+// record name, the name its header gives the installed copy, and whether
+// the walk installs it.
 struct Carried {
     const char* record;
     const char* installedName;
-    std::string bytes;
     bool installed;
 };
 
 // In the order of the example script. The header, not the record name,
 // decides the extension; the colon and blanks become underscores.
 const std::vector<Carried> kCarried = {
-    {"sampletools.prc", "Sample_Tools.prc", PalmDatabase("Sample Tools", true, 1), true},
-    {"samplehelp.pdb", "SampleHelp.pdb", PalmDatabase("SampleHelp", false, 2), false},
-    {"samplethemes.pdb", "Themes__Sample_Tools.prc", PalmDatabase("Themes: Sample Tools", true, 3), true},
-    {"sharedlib.prc", "SharedLib.prc", PalmDatabase("SharedLib", true, 4), true},
+    {"sampletools.prc", "Sample_Tools.prc", true},
+    {"samplehelp.pdb", "SampleHelp.pdb", false},
+    {"samplethemes.pdb", "Themes__Sample_Tools.prc", true},
+    {"sharedlib.prc", "SharedLib.prc", true},
 };
 
 class Installer : public testing::Test {
 protected:
     // Packages the example script and its databases into a copy of the
-    // program, one -q -a run per file, and deletes the files: what is
-    // installed comes from the payload.
+    // program as -q -a does, one run per file in vantrel-pack's order.
     static void SetUpTestSuite()
     {
         std::string folder = FreshFolder();
         installer_ = folder + "\\" + kInstaller;
+        // Discovery runs before the packaging: without a Palm folder it
+        // would stop at its box.
         if (!BuildSimulatedPalmDesktop(folder + "\\Palm", kUsers)
             || !CopyFileA(VantrelExe().c_str(), installer_.c_str(), FALSE))
             return;
-        std::vector<std::pair<std::string, std::string>> records = {{"Install.ini", kExampleScript}};
+        std::vector<std::string> files;
         for (const Carried& database : kCarried)
-            records.emplace_back(database.record, database.bytes);
-        for (const auto& [name, bytes] : records) {
+            files.push_back(database.record);
+        files.push_back("Install.ini");
+        for (const std::string& name : files) {
             Program packager;
             DWORD exitCode = 1;
-            if (!WriteBytes(folder + "\\" + name, bytes)
-                || !packager.Start(VantrelExe(), "-q -a \"" + installer_ + "\" " + name, folder)
-                || !packager.WaitForExit(kWaitMs, &exitCode) || exitCode != 0
-                || !DeleteFileA((folder + "\\" + name).c_str()))
+            if (!packager.Start(VantrelExe(), "-q -a \"" + installer_ + "\" " + name, Payload(""))
+                || !packager.WaitForExit(kWaitMs, &exitCode) || exitCode != 0)
                 return;
         }
         ready_ = true;
@@ -130,139 +93,184 @@ protected:
 std::string Installer::installer_;
 bool Installer::ready_ = false;
 
-TEST_F(Installer, WalksTheExampleScript)
+// The same walk twice, each on a Palm Desktop of its own, with the same
+// outcome: signing put its certificate table after the records, and the
+// installer reads them as before.
+TEST_F(Installer, WalksTheExampleScriptSignedOrNot)
 {
-    Program run;
-    Start(run, installer_, "", folder_);
+    for (const char* installer : {"packed setup.exe", "signed setup.exe"}) {
+        SCOPED_TRACE(installer);
+        folder_ = FreshFolder() + "\\" + installer + " run";
+        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+        ASSERT_TRUE(BuildSimulatedPalmDesktop(PalmFolder(), kUsers));
+        Program run;
+        Start(run, Payload(installer), "", folder_);
 
-    HWND license = AwaitPage(run, "License Agreement");
-    ASSERT_NE(license, nullptr);
-    EXPECT_EQ(EditText(GetDlgItem(license, kLicenseText)),
-              "Sample Tools for Palm OS handhelds - license terms\r\n\r\n"
-              "You may install and use this software on one handheld.\r\n"
-              "Press I Accept to continue, or I Decline to end the installation.\r\n");
-    ASSERT_TRUE(ClickButton(GetDlgItem(license, kLicenseAccept)));
+        HWND license = AwaitPage(run, "License Agreement");
+        ASSERT_NE(license, nullptr);
+        EXPECT_EQ(EditText(GetDlgItem(license, kLicenseText)),
+                  "Sample Tools for Palm OS handhelds - license terms\r\n\r\n"
+                  "You may install and use this software on one handheld.\r\n"
+                  "Press I Accept to continue, or I Decline to end the installation.\r\n");
+        ASSERT_TRUE(ClickButton(GetDlgItem(license, kLicenseAccept)));
 
-    HWND files = AwaitPage(run, "Files to install...");
-    ASSERT_NE(files, nullptr);
-    struct Slot {
-        bool box, label;
-        const char* text;
-        int check;
-    };
-    const Slot slots[6] = {
-        {false, true, "Sample Tools 2.0 (always installed)", BST_UNCHECKED},
-        {true, false, "Sample Tools help database", BST_CHECKED},
-        {true, false, "Sample Tools extra themes", BST_UNCHECKED},
-    };
-    for (int k = 0; k < 6; ++k) {
-        SCOPED_TRACE(k);
-        HWND box = GetDlgItem(files, kFilesCheckBox1 + k);
-        HWND label = GetDlgItem(files, kFilesLabel1 + k);
-        EXPECT_EQ(IsWindowVisible(box) != FALSE, slots[k].box);
-        EXPECT_EQ(IsWindowVisible(label) != FALSE, slots[k].label);
-        if (slots[k].box) {
-            EXPECT_EQ(WindowText(box), slots[k].text);
-            EXPECT_EQ(CheckState(box), slots[k].check);
+        HWND files = AwaitPage(run, "Files to install...");
+        ASSERT_NE(files, nullptr);
+        struct Slot {
+            bool box, label;
+            const char* text;
+            int check;
+        };
+        const Slot slots[6] = {
+            {false, true, "Sample Tools 2.0 (always installed)", BST_UNCHECKED},
+            {true, false, "Sample Tools help database", BST_CHECKED},
+            {true, false, "Sample Tools extra themes", BST_UNCHECKED},
+        };
+        for (int k = 0; k < 6; ++k) {
+            SCOPED_TRACE(k);
+            HWND box = GetDlgItem(files, kFilesCheckBox1 + k);
+            HWND label = GetDlgItem(files, kFilesLabel1 + k);
+            EXPECT_EQ(IsWindowVisible(box) != FALSE, slots[k].box);
+            EXPECT_EQ(IsWindowVisible(label) != FALSE, slots[k].label);
+            if (slots[k].box) {
+                EXPECT_EQ(WindowText(box), slots[k].text);
+                EXPECT_EQ(CheckState(box), slots[k].check);
+            }
+            if (slots[k].label) {
+                EXPECT_EQ(WindowText(label), slots[k].text);
+            }
         }
-        if (slots[k].label) {
-            EXPECT_EQ(WindowText(label), slots[k].text);
+        EXPECT_EQ(EditText(GetDlgItem(files, kFilesDescription)),
+                  "Check the items that you want to install, then press Continue.\r\n"
+                  "They reach the handheld at the next HotSync.\r\n");
+        // The help database left out, the themes taken: the clicks are posted,
+        // so the page handles them before Continue.
+        ASSERT_TRUE(ClickButton(GetDlgItem(files, kFilesCheckBox2)));
+        ASSERT_TRUE(ClickButton(GetDlgItem(files, kFilesCheckBox3)));
+        ASSERT_TRUE(ClickButton(GetDlgItem(files, kFilesContinue)));
+
+        HWND userPage = AwaitPage(run, "Install to User...");
+        ASSERT_NE(userPage, nullptr);
+        HWND list = GetDlgItem(userPage, kUserList);
+        std::vector<std::string> listed = ListBoxEntries(list);
+        ASSERT_EQ(listed.size(), kUsers.size());
+        // Whatever order the folder listing gave, the second entry's user is the
+        // one who must get the files.
+        const SimulatedPalmUser& chosen =
+            *std::find_if(kUsers.begin(), kUsers.end(), [&](const auto& u) { return u.displayName == listed[1]; });
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(listed, (std::vector<std::string>{"Ann Lee", "Bob Smith", "Zoe Quinn"}));
+        ASSERT_TRUE(SelectListEntry(list, 1));
+        ASSERT_TRUE(ClickButton(GetDlgItem(userPage, kUserContinue)));
+
+        HWND progress = AwaitPage(run, "Copying Files...");
+        ASSERT_NE(progress, nullptr);
+        HWND status = GetDlgItem(progress, kProgressText);
+        // Each file's status, in order; the template's "Copying..." may be gone
+        // before the first look.
+        std::vector<std::string> statuses;
+        for (std::string text = WindowText(status); !text.empty(); text = WaitForTextChange(status, text, kWaitMs)) {
+            if (text != "Copying...")
+                statuses.push_back(text);
         }
-    }
-    EXPECT_EQ(EditText(GetDlgItem(files, kFilesDescription)),
-              "Check the items that you want to install, then press Continue.\r\n"
-              "They reach the handheld at the next HotSync.\r\n");
-    // The help database left out, the themes taken: the clicks are posted,
-    // so the page handles them before Continue.
-    ASSERT_TRUE(ClickButton(GetDlgItem(files, kFilesCheckBox2)));
-    ASSERT_TRUE(ClickButton(GetDlgItem(files, kFilesCheckBox3)));
-    ASSERT_TRUE(ClickButton(GetDlgItem(files, kFilesContinue)));
-
-    HWND userPage = AwaitPage(run, "Install to User...");
-    ASSERT_NE(userPage, nullptr);
-    HWND list = GetDlgItem(userPage, kUserList);
-    std::vector<std::string> listed = ListBoxEntries(list);
-    ASSERT_EQ(listed.size(), kUsers.size());
-    // Whatever order the folder listing gave, the second entry's user is the
-    // one who must get the files.
-    const SimulatedPalmUser& chosen =
-        *std::find_if(kUsers.begin(), kUsers.end(), [&](const auto& user) { return user.displayName == listed[1]; });
-    std::sort(listed.begin(), listed.end());
-    EXPECT_EQ(listed, (std::vector<std::string>{"Ann Lee", "Bob Smith", "Zoe Quinn"}));
-    ASSERT_TRUE(SelectListEntry(list, 1));
-    ASSERT_TRUE(ClickButton(GetDlgItem(userPage, kUserContinue)));
-
-    HWND progress = AwaitPage(run, "Copying Files...");
-    ASSERT_NE(progress, nullptr);
-    HWND status = GetDlgItem(progress, kProgressText);
-    // Each file's status, in order; the template's "Copying..." may be gone
-    // before the first look.
-    std::vector<std::string> statuses;
-    for (std::string text = WindowText(status); !text.empty(); text = WaitForTextChange(status, text, kWaitMs)) {
-        if (text != "Copying...")
-            statuses.push_back(text);
-    }
-    std::vector<std::string> expected;
-    for (const Carried& database : kCarried) {
-        if (database.installed)
-            expected.push_back("Copying '" + std::string(database.record) + "' to user '" + chosen.displayName
-                               + "'\n\n(" + InstallFolder(chosen) + "\\" + database.installedName + ")...");
-    }
-    EXPECT_EQ(statuses, expected);
-
-    HWND completion = AwaitPage(run, "Installation Complete");
-    ASSERT_NE(completion, nullptr);
-    for (const SimulatedPalmUser& user : kUsers) {
-        SCOPED_TRACE(user.displayName);
+        std::vector<std::string> expected;
         for (const Carried& database : kCarried) {
-            std::string bytes = &user == &chosen && database.installed ? database.bytes : "";
-            std::string userFolder = PalmFolder() + "\\" + user.folderName;
-            EXPECT_EQ(ReadBytes(userFolder + "\\Install\\" + database.installedName), bytes);
-            EXPECT_EQ(ReadBytes(userFolder + "\\backup\\" + database.installedName), bytes);
+            if (database.installed)
+                expected.push_back("Copying '" + std::string(database.record) + "' to user '" + chosen.displayName
+                                   + "'\n\n(" + InstallFolder(chosen) + "\\" + database.installedName + ")...");
         }
-        EXPECT_EQ(HotSyncFlagSet(user.userNumber), &user == &chosen);
-    }
-    ASSERT_TRUE(ClickButton(GetDlgItem(completion, kCompletionViewReadme)));
+        EXPECT_EQ(statuses, expected);
 
-    HWND readme = AwaitPage(run, "Readme");
-    ASSERT_NE(readme, nullptr);
-    EXPECT_EQ(EditText(GetDlgItem(readme, kReadmeText)),
-              "Thank you for installing Sample Tools.\r\n"
-              "Start it from the handheld's application launcher.\r\n");
-    ASSERT_TRUE(ClickButton(GetDlgItem(readme, kReadmeClose)));
-    ExpectCleanEnd(run);
+        HWND completion = AwaitPage(run, "Installation Complete");
+        ASSERT_NE(completion, nullptr);
+        for (const SimulatedPalmUser& user : kUsers) {
+            SCOPED_TRACE(user.displayName);
+            for (const Carried& database : kCarried) {
+                std::string bytes = &user == &chosen && database.installed ? ReadBytes(Payload(database.record)) : "";
+                std::string userFolder = PalmFolder() + "\\" + user.folderName;
+                EXPECT_EQ(ReadBytes(userFolder + "\\Install\\" + database.installedName), bytes);
+                EXPECT_EQ(ReadBytes(userFolder + "\\backup\\" + database.installedName), bytes);
+            }
+            EXPECT_EQ(HotSyncFlagSet(user.userNumber), &user == &chosen);
+        }
+        ASSERT_TRUE(ClickButton(GetDlgItem(completion, kCompletionViewReadme)));
+
+        HWND readme = AwaitPage(run, "Readme");
+        ASSERT_NE(readme, nullptr);
+        EXPECT_EQ(EditText(GetDlgItem(readme, kReadmeText)),
+                  "Thank you for installing Sample Tools.\r\n"
+                  "Start it from the handheld's application launcher.\r\n");
+        ASSERT_TRUE(ClickButton(GetDlgItem(readme, kReadmeClose)));
+        ExpectEnd(run, 0);
+    }
+}
+
+// vantrel-pack build wrote exactly the records that -q -a appends, then its
+// checksum record; -r strips every one of them, and what is left is the
+// program exactly as it was built.
+TEST_F(Installer, PackagerWritesWhatAppendWritesAndStripTakesItOff)
+{
+    std::string appended = ReadBytes(installer_);
+    std::string packed = ReadBytes(Payload("packed setup.exe"));
+    ASSERT_GT(packed.size(), appended.size());
+    EXPECT_EQ(packed.substr(0, appended.size()), appended);
+    std::string stripped = folder_ + "\\stripped setup.exe";
+    ASSERT_TRUE(WriteBytes(stripped, packed));
+    Program run;
+    Start(run, VantrelExe(), "-q -r \"" + stripped + "\"", folder_);
+    ExpectEnd(run, 0);
+    EXPECT_EQ(ReadBytes(stripped), ReadBytes(VantrelExe()));
 }
 
 // A file neither in the payload nor on disk aborts the installation with
-// its box, and no completion page follows.
+// its box, and no completion page follows. The script on disk, read in
+// text mode, was saved with a UTF-8 byte order mark.
 TEST_F(Installer, FailedCopyAbortsTheInstallation)
 {
-    ASSERT_TRUE(WriteBytes(folder_ + "\\missing.ini", "FILES\r\n!Gone\r\nmissing.prc\r\n.\r\n"));
+    ASSERT_TRUE(WriteBytes(folder_ + "\\missing.ini", "\xEF\xBB\xBF" "FILES\r\n!Gone\r\nmissing.prc\r\n.\r\n"));
     Program run;
     Start(run, installer_, "-q -s missing.ini -u \"Ann Lee\"", folder_);
-    HWND box = run.WaitForWindow("Installation Aborted", kWaitMs);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(ItemText(box, kUnaddressed),
+    ExpectBox(run, "Installation Aborted",
               "File Copy Error\n\nAn error occurred copying file missing.prc to " + InstallFolder(kUsers[1])
                   + "\\missing.prc.\nMake sure the source file has been extracted (if applicable) and present "
                     "in the correct folder.");
-    ASSERT_TRUE(PressOk(box));
-    EXPECT_EQ(run.WaitForWindow("Installation Complete", kWaitMs), nullptr);
-    ExpectCleanEnd(run);
+    ExpectEnd(run, 2);
 }
 
-// -r strips every record that -a appended: what is left is the program
-// exactly as it was built.
-TEST_F(Installer, StrippingGivesBackTheProgram)
+// A download with one byte flipped, or cut short, says so before anything
+// else, also in quiet mode, and installs nothing: whole, it would install
+// sampletools.prc for Ann Lee at once.
+TEST_F(Installer, DamagedInstallerInstallsNothing)
 {
-    std::string stripped = folder_ + "\\stripped setup.exe";
-    ASSERT_TRUE(CopyFileA(installer_.c_str(), stripped.c_str(), FALSE));
-    std::string program = ReadBytes(VantrelExe());
-    ASSERT_GT(ReadBytes(stripped).size(), program.size());
-    Program run;
-    Start(run, VantrelExe(), "-q -r \"" + stripped + "\"", folder_);
-    ExpectCleanEnd(run);
-    EXPECT_EQ(ReadBytes(stripped), program);
+    std::string packed = ReadBytes(Payload("packed setup.exe"));
+    std::string flipped = packed;
+    flipped[packed.find(ReadBytes(Payload("samplehelp.pdb"))) + 100] ^= 1;
+    for (const std::string& bytes : {flipped, packed.substr(0, packed.size() - 100)}) {
+        ASSERT_TRUE(WriteBytes(folder_ + "\\damaged setup.exe", bytes));
+        Program run;
+        Start(run, folder_ + "\\damaged setup.exe", "-q -s none.ini -u \"Ann Lee\" -f sampletools.prc", folder_);
+        ExpectBox(run, "Installer Damaged", "This installer is damaged or incomplete. Please download it again.");
+        ExpectEnd(run, 2);
+        EXPECT_EQ(ReadBytes(InstallFolder(kUsers[1]) + "\\Sample_Tools.prc"), "");
+        EXPECT_FALSE(HotSyncFlagSet(kUsers[1].userNumber));
+    }
+}
+
+// Either packaging mode would break the signature: -a refuses with its box,
+// -r silently, and the installer stays as it was.
+TEST_F(Installer, SignedInstallerIsLeftAlone)
+{
+    std::string installer = folder_ + "\\signed setup.exe";
+    ASSERT_TRUE(CopyFileA(Payload("signed setup.exe").c_str(), installer.c_str(), FALSE));
+    Program append;
+    Start(append, VantrelExe(), "-q -a \"" + installer + "\" \"" + Payload("sharedlib.prc") + "\"", folder_);
+    ExpectBox(append, "Append Error",
+              "The installer is signed. Append files before signing it, or remove its signature first.");
+    ExpectEnd(append, 1);
+    Program strip;
+    Start(strip, VantrelExe(), "-q -r \"" + installer + "\"", folder_);
+    ExpectEnd(strip, 1);
+    EXPECT_EQ(ReadBytes(installer), ReadBytes(Payload("signed setup.exe")));
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include "program_driver.h"
 
+#include "ui/resource_ids.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -18,6 +20,14 @@ inline std::string VantrelExe()
 {
     const char* path = std::getenv("VANTREL_EXE");
     return path != nullptr ? path : "";
+}
+
+// A file that pack-installers.py wrote, in the folder the test runner names
+// in VANTREL_PAYLOAD.
+inline std::string Payload(const std::string& name)
+{
+    const char* folder = std::getenv("VANTREL_PAYLOAD");
+    return std::string(folder != nullptr ? folder : "") + "\\" + name;
 }
 
 // A folder of its own for the running test, with a blank in its name. The
@@ -49,10 +59,21 @@ inline void Start(Program& program, const std::string& path, const std::string& 
     ASSERT_TRUE(program.Start(path, arguments, folder)) << path << " " << arguments;
 }
 
-// The program ends with exit code 0, as it does on every path.
-inline void ExpectCleanEnd(Program& program)
+// The program ends with exitCode: 0 done as asked, 1 a packaging mode
+// failed, 2 the run ended on an error.
+inline void ExpectEnd(Program& program, DWORD exitCode)
 {
-    DWORD exitCode = 1;
-    EXPECT_TRUE(program.WaitForExit(kWaitMs, &exitCode)) << "the program did not end";
-    EXPECT_EQ(exitCode, 0u);
+    DWORD ended = 99;
+    EXPECT_TRUE(program.WaitForExit(kWaitMs, &ended)) << "the program did not end";
+    EXPECT_EQ(ended, exitCode);
+}
+
+// Waits for the box of caption that program shows, checks its text and
+// presses OK.
+inline void ExpectBox(Program& program, const char* caption, const std::string& text)
+{
+    HWND box = program.WaitForWindow(caption, kWaitMs);
+    ASSERT_NE(box, nullptr) << caption;
+    EXPECT_EQ(ItemText(box, kUnaddressed), text);
+    ASSERT_TRUE(PressOk(box));
 }
