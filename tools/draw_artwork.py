@@ -3,9 +3,10 @@
 
     draw_artwork.py <folder>
 
-writes splash.bmp (348 x 85, 16 colours), vantrel.ico (the program icon:
-32 x 32 and 16 x 16, each at 16 and 256 colours) and page.ico (the pages'
-window icon: 32 x 32 and 16 x 16 at 16 colours, 32 x 32 at 256 colours).
+writes splash.bmp (348 x 85, 16 colours, run-length coded), vantrel.ico
+(the program icon: 32 x 32 and 16 x 16, each at 16 and 256 colours) and
+page.ico (the pages' window icon: 32 x 32 and 16 x 16 at 16 colours, 32 x 32
+at 256 colours).
 Everything is drawn here from code and written byte by byte, so the same
 script always gives the same files.
 """
@@ -281,17 +282,57 @@ def palette_bytes(palette, count):
     return bytes(out)
 
 
-def info_header(width, height, bits, image_size):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, image_size, 0, 0, 0, 0)
+def info_header(width, height, bits, image_size, compression=0):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, compression, image_size, 0, 0, 0, 0)
+
+
+def rle4_row(row):
+    """The shortest BI_RLE4 coding of one row, found by dynamic programming.
+    A run (count, two colours) draws up to 255 pixels alternating between
+    its two colours, which suits the dithered background; a literal
+    (0, count, packed pixels) carries 3 to 255 pixels padded to a 16-bit
+    boundary. The delta escape is never used: it leaves pixels undefined."""
+    n = len(row)
+    best = [(0, 0, None)] + [None] * n  # best[i]: (bytes, start, kind) for pixels [0, i)
+    for i in range(1, n + 1):
+        choices = []
+        # A run ending at i, as long as the pixels keep alternating.
+        for start in range(i - 1, max(-1, i - 256), -1):
+            if i - start > 2 and row[start] != row[start + 2]:
+                break
+            choices.append((best[start][0] + 2, start, "run"))
+        for start in range(max(0, i - 255), i - 2):
+            length = i - start
+            cost = 2 + (length + 3) // 4 * 2
+            choices.append((best[start][0] + cost, start, "literal"))
+        best[i] = min(choices)
+    pieces, i = [], n
+    while i:
+        _, start, kind = best[i]
+        pixels = row[start:i]
+        if kind == "run":
+            second = pixels[1] if len(pixels) > 1 else pixels[0]
+            pieces.append(bytes((len(pixels), pixels[0] << 4 | second)))
+        else:
+            packed = bytearray()
+            for x in range(0, len(pixels), 2):
+                packed.append(pixels[x] << 4 | (pixels[x + 1] if x + 1 < len(pixels) else 0))
+            if len(packed) % 2:
+                packed.append(0)
+            pieces.append(bytes((0, len(pixels))) + packed)
+        i = start
+    return b"".join(reversed(pieces))
 
 
 def write_bmp(path, canvas):
+    """A 16-colour bitmap, BI_RLE4 compressed: a third of its plain size."""
     indices = [[nearest(c, VGA16) for c in row] for row in canvas.pixels]
-    pixels = rows_bottom_up(indices, canvas.width, 4)
+    rows = [rle4_row(row) for row in reversed(indices)]
+    pixels = b"\0\0".join(rows) + b"\0\1"  # end of line between rows, end of bitmap
     offset = 14 + 40 + 16 * 4
     with open(path, "wb") as f:
         f.write(b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset))
-        f.write(info_header(canvas.width, canvas.height, 4, len(pixels)))
+        f.write(info_header(canvas.width, canvas.height, 4, len(pixels), compression=2))
         f.write(palette_bytes(VGA16, 16))
         f.write(pixels)
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the shipped vantrel.exe: a PE32 i386 GUI program for subsystem
 5.01 that imports, by name, only functions that Windows XP's own DLLs export
-(the allowlist), within the size budget.
+(the allowlist), that asks for ASLR and DEP and keeps the relocations ASLR
+needs, within the size budget.
 
     check_shipped_exe.py <vantrel.exe> <xp_exports.txt>
 
@@ -11,7 +12,7 @@ Prints the size and every fault; exit status 1 when there is any.
 import struct
 import sys
 
-MAX_BYTES = 80384  # the stub travels inside every installer anyone ships
+MAX_BYTES = 53248  # the stub travels inside every installer anyone ships
 SYSTEM_DLLS = {"ADVAPI32", "COMCTL32", "GDI32", "KERNEL32", "MSVCRT", "USER32"}
 
 
@@ -28,6 +29,11 @@ def faults_of(data, allowed):
     subsystem = struct.unpack_from("<H", data, optional + 68)[0]
     if subsystem != 2 or version != (5, 1):
         faults.append(f"subsystem {subsystem} version {version[0]}.{version[1]:02d}, not GUI 5.01")
+    dll_flags = struct.unpack_from("<H", data, optional + 70)[0]
+    if dll_flags & 0x140 != 0x140:
+        faults.append(f"DllCharacteristics {dll_flags:#x} lack DYNAMIC_BASE 0x40 or NX_COMPAT 0x100")
+    if not struct.unpack_from("<I", data, optional + 96 + 5 * 8 + 4)[0]:
+        faults.append("no base relocations: the loader cannot move it")
     # Data directories: 1 the imports, 13 the delay-loaded imports.
     import_rva = struct.unpack_from("<I", data, optional + 96 + 8)[0]
     if struct.unpack_from("<I", data, optional + 96 + 13 * 8 + 4)[0]:
