@@ -29,6 +29,23 @@ const char* UserFolder(const char* userName, bool toBackup)
     return userName;
 }
 
+// True when name is a name Windows gives a device whatever follows it:
+// writing to "NUL.pdb" or "COM1.prc" would reach the device, not a file.
+bool IsDeviceName(const char* name)
+{
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
+    for (const char* device : kDevices) {
+        if (EqualsIgnoringCase(name, device))
+            return true;
+    }
+    // COM and LPT with a digit, or with the superscript 1, 2 or 3 of code page 1252.
+    if (!StartsWithIgnoringCase(name, "COM") && !StartsWithIgnoringCase(name, "LPT"))
+        return false;
+    unsigned char number = static_cast<unsigned char>(name[3]);
+    bool digit = (number >= '0' && number <= '9') || number == 0xB9 || number == 0xB2 || number == 0xB3;
+    return digit && name[4] == '\0';
+}
+
 int Fail(char* destination)
 {
     destination[0] = '\0';
@@ -54,6 +71,11 @@ int BuildDestinationPath(char (&destination)[kFilePathChars + 1], const char* us
     for (char* p = name; *p; p++) {
         if (IsReplaced(static_cast<unsigned char>(*p)))
             *p = '_';
+    }
+    // HotSync installs a database by its header name, so a prefix is harmless.
+    if (IsDeviceName(name)) {
+        memmove(name + 1, name, strlen(name) + 1);
+        name[0] = '_';
     }
 
     const char* format = isResourceDatabase ? "%s\\%s.prc" : "%s\\%s.pdb";

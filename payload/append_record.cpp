@@ -75,8 +75,8 @@ static int AppendRecord(const char* executablePath, const RecordData& data, cons
     int written = -1;
     if (MeasureFile(executable, &originalLength) == 0)
         written = WriteRecord(executable, originalLength, data, name);
-    // The close flushes the last buffered bytes, so it can fail too.
-    bool closed = fclose(executable) == 0;
+    // The last buffered bytes reach the disk only at the end, so that can fail too.
+    bool closed = CloseWrittenStream(executable) == 0;
     if (written == 0 && closed)
         return kAppended;
 

@@ -17,9 +17,9 @@ int ExtractPayloadRecord(const char* archivePath, const char* recordName, const 
     }
     int copied = CopyStreamBytes(record, destination, size);
     fclose(record);
-    // Buffered bytes reach the disk only at the close, so a full disk may
+    // Buffered bytes reach the disk only at the end, so a full disk may
     // show itself only there.
-    if (fclose(destination) == 0 && copied == 0)
+    if (CloseWrittenStream(destination) == 0 && copied == 0)
         return 0;
 
     // Empty the part copy, as an absent record leaves it: a short database

@@ -2,6 +2,8 @@
 // certificate table of a signed file, and the fields signing rewrites.
 #include "payload/installer_layout.h"
 
+#include "platform/files.h"
+
 #include <cstring>
 
 namespace {
@@ -57,9 +59,7 @@ void ReadPeHeaders(FILE* file, InstallerLayout* layout)
 int ReadInstallerLayout(FILE* file, InstallerLayout* layout)
 {
     memset(layout, 0, sizeof *layout);
-    if (fseek(file, 0, SEEK_END) != 0)
-        return -1;
-    long length = ftell(file);
+    int64_t length = MeasureOpenFile(file);
     if (length < 0)
         return -1;
     layout->fileLength = length;

@@ -2,15 +2,14 @@
 #include "payload/record_chain.h"
 
 #include "payload/installer_layout.h"
+#include "platform/files.h"
 
 #include <cstring>
 
 int MeasureFile(FILE* file, int32_t* length)
 {
-    if (fseek(file, 0, SEEK_END) != 0)
-        return -1;
-    long end = ftell(file);
-    if (end < 0 || end > INT32_MAX)
+    int64_t end = MeasureOpenFile(file);
+    if (end < 0 || end > INT32_MAX || fseek(file, 0, SEEK_END) != 0)
         return -1;
     *length = static_cast<int32_t>(end);
     return 0;

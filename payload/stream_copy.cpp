@@ -14,3 +14,10 @@ int CopyStreamBytes(FILE* from, FILE* to, int32_t count)
     }
     return 0;
 }
+
+int CloseWrittenStream(FILE* stream)
+{
+    bool flushed = fflush(stream) == 0 && !ferror(stream);
+    bool closed = fclose(stream) == 0;
+    return flushed && closed ? 0 : -1;
+}

@@ -1,6 +1,7 @@
 // Win32 side of the file operations that buffered streams cannot do.
 #include "platform/files.h"
 
+#include <io.h>
 #include <windows.h>
 
 int CopyFileReplacing(const char* source, const char* destination)
@@ -32,4 +33,10 @@ int TruncateFileAt(const char* path, int64_t length)
 int ReplaceFileWith(const char* source, const char* target)
 {
     return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING) ? 0 : -1;
+}
+
+int64_t MeasureOpenFile(FILE* file)
+{
+    // The C runtime's ftell has 32 bits here; Windows XP's msvcrt has this.
+    return _filelengthi64(_fileno(file));
 }
