@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // Limits, in characters; each buffer holds one more byte for the NUL.
 constexpr size_t kPalmFolderChars = 511;
@@ -26,6 +27,8 @@ struct PalmUser {
     char displayName[kDisplayNameChars + 1];      // from users.dat, else the user folder name
     char installPath[kUserFolderPathChars + 1];   // <Palm folder>\<user folder>\<install folder name>
     char backupPath[kUserFolderPathChars + 1];    // <Palm folder>\<user folder>\backup
+    bool hasUserNumber;                           // users.dat gave the number below
+    int16_t userNumber;                           // HotSync's number for the user: its flag is Install<number>
 };
 
 // One file to install: a payload record name or a path on disk.
@@ -34,10 +37,12 @@ struct FileSlot {
     bool selected;
 };
 
-// The display name of a user to install for, as the command line or the
-// user page gave it.
+// A user to install for: a name from the command line, or the user page's
+// choice. Display names need not be unique, so the choice is kept as the
+// entry itself.
 struct TargetUser {
-    char name[kTargetUserChars + 1];
+    char name[kTargetUserChars + 1]; // the display name, as given or chosen
+    int userIndex;                   // index into users when the user page chose it; -1: find name
 };
 
 struct InstallState {

@@ -30,8 +30,9 @@ void AddTargetUsers(const char* commandLine)
          option && gState.targetCount < kMaxTargetUsers;
          option = strstr(ArgumentOf(option), " -u")) {
         // A cut name is kept: it simply matches no user.
-        ParseArgument(gState.targets[gState.targetCount].name, ArgumentOf(option), nullptr);
-        gState.targetCount++;
+        TargetUser& target = gState.targets[gState.targetCount++];
+        ParseArgument(target.name, ArgumentOf(option), nullptr);
+        target.userIndex = -1;
     }
 }
 

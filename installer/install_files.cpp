@@ -51,13 +51,15 @@ FILE* OpenSlotData(const char* ownPath, bool haveOwnPath, const char* slotPath)
 int CopySlot(const char* ownPath, bool haveOwnPath, const char* slotPath,
              const char* installDestination, const char* backupDestination)
 {
-    if (haveOwnPath && ExtractPayloadRecord(ownPath, slotPath, installDestination) == 0) {
-        ExtractPayloadRecord(ownPath, slotPath, backupDestination);
-        return 0;
-    }
-    if (CopyFileReplacing(slotPath, installDestination) != 0)
+    bool fromPayload = haveOwnPath && ExtractPayloadRecord(ownPath, slotPath, installDestination) == 0;
+    if (!fromPayload && CopyFileReplacing(slotPath, installDestination) != 0)
         return -1;
-    CopyFileReplacing(slotPath, backupDestination);
+    int backedUp = fromPayload ? ExtractPayloadRecord(ownPath, slotPath, backupDestination)
+                               : CopyFileReplacing(slotPath, backupDestination);
+    // The backup is only a spare: a failed one goes unreported, but a part
+    // copy must not pass for a whole one.
+    if (backedUp != 0)
+        DeleteFileOnly(backupDestination);
     return 0;
 }
 
@@ -89,10 +91,8 @@ int InstallSlot(int slot, int userIndex, const char* ownPath, bool haveOwnPath)
     const PalmUser& user = gState.users[userIndex];
     char installDestination[kFilePathChars + 1];
     char backupDestination[kFilePathChars + 1];
-    if (BuildDestinationPath(installDestination, user.displayName, naming.name,
-                             naming.isResourceDatabase, false) != 0
-        || BuildDestinationPath(backupDestination, user.displayName, naming.name,
-                                naming.isResourceDatabase, true) != 0) {
+    if (BuildDestinationPath(installDestination, user, naming.name, naming.isResourceDatabase, false) != 0
+        || BuildDestinationPath(backupDestination, user, naming.name, naming.isResourceDatabase, true) != 0) {
         // A path that does not fit would name another file: nothing is
         // written, and the message names the folder it was meant for.
         ReportCopyFailure(file.path, user.installPath);
@@ -120,10 +120,15 @@ int InstallSlot(int slot, int userIndex, const char* ownPath, bool haveOwnPath)
     return 0;
 }
 
-int FindPalmUserIgnoringCase(const char* name)
+// The PalmUser of target: the one the user page chose, else the first whose
+// display name equals the target's name without regard to letter case.
+// Returns its index, or -1 when there is none.
+int FindTargetUser(const TargetUser& target)
 {
+    if (target.userIndex >= 0)
+        return target.userIndex < gState.userCount ? target.userIndex : -1;
     for (int i = 0; i < gState.userCount; i++) {
-        if (EqualsIgnoringCase(gState.users[i].displayName, name))
+        if (EqualsIgnoringCase(gState.users[i].displayName, target.name))
             return i;
     }
     return -1;
@@ -131,7 +136,7 @@ int FindPalmUserIgnoringCase(const char* name)
 
 } // namespace
 
-bool InstallFiles(int showCommand)
+CopyStageEnd InstallFiles(int showCommand)
 {
     RegisterCommonControls();
     // Without the progress page the installation still runs: the page only
@@ -146,9 +151,10 @@ bool InstallFiles(int showCommand)
     bool haveOwnPath = GetOwnProgramPath(ownPath, sizeof ownPath) == 0;
 
     bool aborted = false;
+    bool flagsSet = true;
     int served = 0;
     for (int t = 0; t < gState.targetCount; t++) {
-        int userIndex = FindPalmUserIgnoringCase(gState.targets[t].name);
+        int userIndex = FindTargetUser(gState.targets[t]);
         if (userIndex < 0)
             continue;
         gState.selectedUser = userIndex;
@@ -161,7 +167,8 @@ bool InstallFiles(int showCommand)
         }
         // Also after a failure: the files copied before it stay, and HotSync
         // should take them.
-        SetHotSyncInstallFlag(gState.users[userIndex].displayName);
+        if (SetHotSyncInstallFlag(userIndex) != 0)
+            flagsSet = false;
     }
 
     if (served == 0) {
@@ -172,5 +179,7 @@ bool InstallFiles(int showCommand)
     if (gState.currentPage)
         DestroyPage(gState.currentPage);
     gState.currentPage = nullptr;
-    return aborted;
+    if (aborted)
+        return CopyStageEnd::kAborted;
+    return flagsSet ? CopyStageEnd::kInstalled : CopyStageEnd::kFlagNotSet;
 }

@@ -1,11 +1,18 @@
 // The copy stage: installs the selected files for every target user.
 #pragma once
 
-// Installs every selected FileSlot for every TargetUser that names a known
-// PalmUser (compared without regard to letter case): each file goes into the
+// How the copy stage ended.
+enum class CopyStageEnd {
+    kInstalled,  // every copy made, every served user's HotSync flag set
+    kFlagNotSet, // every copy made, but a served user's HotSync flag could not be set
+    kAborted,    // a copy failed or no target was known, after telling the user
+};
+
+// Installs every selected FileSlot for every TargetUser: the user the user
+// page chose, or else the first PalmUser whose display name equals the
+// target's name without regard to letter case. Each file goes into the
 // user's install folder and backup folder under the name its Palm OS header
 // gives, from the running program's payload or else from disk, behind the
 // progress page; the user's HotSync install flag is set after the user's
-// files. Returns true (aborted) when a copy failed or no target was known,
-// after telling the user; false when the installation is done.
-bool InstallFiles(int showCommand);
+// files. A backup copy that fails is removed and not reported.
+CopyStageEnd InstallFiles(int showCommand);

@@ -54,6 +54,12 @@ bool OpenPage(int dialogId)
 // last page, a quit request) or on an error.
 enum class PassEnd { kNext, kRunDone, kRunFailed };
 
+// What the passes carry from one to the next.
+struct WizardRun {
+    int stage;       // the stage the next pass starts from
+    bool flagNotSet; // a HotSync flag could not be set: the run ends on an error, after its pages
+};
+
 // Shows the current page and serves it: the step done leads on, a quit
 // request is the person's own choice.
 PassEnd Serve(int showCommand)
@@ -62,7 +68,7 @@ PassEnd Serve(int showCommand)
 }
 
 // Runs one pass's page.
-PassEnd RunPage(const WizardStep& step, const ScriptStream& script, int showCommand)
+PassEnd RunPage(const WizardStep& step, const ScriptStream& script, int showCommand, WizardRun* run)
 {
     switch (step.page) {
     case WizardPage::kLicense:
@@ -87,14 +93,25 @@ PassEnd RunPage(const WizardStep& step, const ScriptStream& script, int showComm
 
     case WizardPage::kCopy:
         // A selection outside the table names nobody: the copy stage then
-        // says that no valid user was selected.
+        // says that no valid user was selected. Display names need not be
+        // unique, so the choice travels as the entry, not as its name.
         if (gState.targetCount == 0 && gState.selectedUser >= 0
             && gState.selectedUser < gState.userCount) {
             CopyText(gState.targets[0].name, gState.users[gState.selectedUser].displayName);
+            gState.targets[0].userIndex = gState.selectedUser;
             gState.targetCount = 1;
         }
-        if (InstallFiles(showCommand))
+        switch (InstallFiles(showCommand)) {
+        case CopyStageEnd::kAborted:
             return PassEnd::kRunFailed;
+        case CopyStageEnd::kFlagNotSet:
+            // The files are in place; HotSync may still not take them
+            // without the flag, which the exit code says.
+            run->flagNotSet = true;
+            break;
+        case CopyStageEnd::kInstalled:
+            break;
+        }
         // The files are installed; without a completion page there is
         // nothing left to wait for.
         if (!OpenPage(kCompletionPage))
@@ -145,22 +162,22 @@ int WaitForStep(int showCommand)
 
 int RunWizard(bool abortRun, ScriptStream script, int showCommand)
 {
-    int stage = 0;
+    WizardRun run = {0, false};
     PassEnd end = abortRun ? PassEnd::kRunDone : PassEnd::kNext;
     while (end == PassEnd::kNext) {
         gState.stepDone = 0;
         char line[kScriptLineBytes];
         line[0] = '\0';
-        if (PassReadsSectionLine(stage))
+        if (PassReadsSectionLine(run.stage))
             ReadSectionLine(script, line);
 
-        WizardStep step = DecideWizardStep(stage, line, script.file != nullptr, gState.targetCount);
-        stage = step.stageAfter;
-        end = RunPage(step, script, showCommand);
+        WizardStep step = DecideWizardStep(run.stage, line, script.file != nullptr, gState.targetCount);
+        run.stage = step.stageAfter;
+        end = RunPage(step, script, showCommand, &run);
         DestroyCurrentPage();
     }
     DestroyCurrentPage();
     if (script.file)
         fclose(script.file);
-    return end == PassEnd::kRunFailed ? kExitError : kExitDone;
+    return end == PassEnd::kRunFailed || run.flagNotSet ? kExitError : kExitDone;
 }

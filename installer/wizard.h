@@ -8,7 +8,8 @@
 // any page, after an aborted copy stage, or after the last page. With
 // abortRun set no page is shown. The script (if any) is closed on every
 // path. Returns kExitError when the run ended on an error (a failed copy
-// stage, a page it cannot do without that could not be created), else
+// stage, a HotSync flag that could not be set, a page it cannot do without
+// that could not be created), else
 // kExitDone (with abortRun set too: the caller knows why it ends).
 int RunWizard(bool abortRun, ScriptStream script, int showCommand);
 

@@ -82,7 +82,7 @@ void CheckDatabases(const std::vector<PackedFile>& files, const std::vector<Scri
                           info.isResourceDatabase ? "resource" : "record", installedAs);
 
         char destination[kFilePathChars + 1];
-        BuildDestinationPath(destination, "", info.name, info.isResourceDatabase, false);
+        BuildDestinationPathIn(destination, "", info.name, info.isResourceDatabase);
         for (const Installed& earlier : installed) {
             if (earlier.databaseName == info.name || EqualsIgnoringCase(earlier.destination.c_str(), destination))
                 ReportError(diagnostics, label, 0,

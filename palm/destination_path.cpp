@@ -19,16 +19,6 @@ bool IsReplaced(unsigned char c)
     return memchr(kReplacedCharacters, c, sizeof kReplacedCharacters - 1) != nullptr;
 }
 
-const char* UserFolder(const char* userName, bool toBackup)
-{
-    for (int i = 0; i < gState.userCount; i++) {
-        const PalmUser& user = gState.users[i];
-        if (strcmp(user.displayName, userName) == 0)
-            return toBackup ? user.backupPath : user.installPath;
-    }
-    return userName;
-}
-
 // True when name is a name Windows gives a device whatever follows it:
 // writing to "NUL.pdb" or "COM1.prc" would reach the device, not a file.
 bool IsDeviceName(const char* name)
@@ -54,10 +44,9 @@ int Fail(char* destination)
 
 } // namespace
 
-int BuildDestinationPath(char (&destination)[kFilePathChars + 1], const char* userName,
-                         const char* databaseName, bool isResourceDatabase, bool toBackup)
+int BuildDestinationPathIn(char (&destination)[kFilePathChars + 1], const char* folder,
+                           const char* databaseName, bool isResourceDatabase)
 {
-    const char* folder = UserFolder(userName, toBackup);
     if (!databaseName || databaseName[0] == '\0')
         return CopyText(destination, folder) == 0 ? 0 : Fail(destination);
 
@@ -87,4 +76,11 @@ int BuildDestinationPath(char (&destination)[kFilePathChars + 1], const char* us
             *p = '_';
     }
     return 0;
+}
+
+int BuildDestinationPath(char (&destination)[kFilePathChars + 1], const PalmUser& user,
+                         const char* databaseName, bool isResourceDatabase, bool toBackup)
+{
+    return BuildDestinationPathIn(destination, toBackup ? user.backupPath : user.installPath, databaseName,
+                                  isResourceDatabase);
 }

@@ -40,7 +40,7 @@ void AddUserIfInstallFolder(const char* folderName, UserFoundCallback onUserFoun
         return;
     if (!Exists(user.installPath))
         return;
-    ReadUserDisplayName(user.displayName, folderName);
+    ReadUserDisplayName(user, folderName);
     gState.users[gState.userCount++] = user;
     if (onUserFound)
         onUserFound(user);
@@ -76,14 +76,17 @@ int DiscoverPalmUsers(UserFoundCallback onUserFound)
     return 0;
 }
 
-void ReadUserDisplayName(char (&displayName)[kDisplayNameChars + 1], const char* userFolderName)
+void ReadUserDisplayName(PalmUser& user, const char* userFolderName)
 {
-    CopyText(displayName, userFolderName);
+    CopyText(user.displayName, userFolderName);
+    user.hasUserNumber = false;
     UsersDat file;
     if (LoadUsersDat(&file) != 0)
         return;
     long p = FindLastFolderName(file, userFolderName);
-    if (p >= 0)
-        CopyDisplayNameBefore(file, p, displayName, sizeof displayName);
+    if (p >= 0) {
+        CopyDisplayNameBefore(file, p, user.displayName, sizeof user.displayName);
+        user.hasUserNumber = UserNumberBefore(file, p, &user.userNumber) == 0;
+    }
     ReleaseUsersDat(&file);
 }

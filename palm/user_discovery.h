@@ -16,8 +16,11 @@ using UserFoundCallback = void (*)(const PalmUser& user);
 // of users; -1 with no users when neither registry value names it.
 int DiscoverPalmUsers(UserFoundCallback onUserFound);
 
-// Sets displayName to the name users.dat stores in front of the copy of
-// userFolderName nearest the end of the file; to the folder name itself
-// when users.dat cannot be read, holds no such copy, or leaves no room for
-// a name there. Names longer than the field are cut: they are only shown.
-void ReadUserDisplayName(char (&displayName)[kDisplayNameChars + 1], const char* userFolderName);
+// Sets the user's display name to the name users.dat stores in front of the
+// copy of userFolderName nearest the end of the file; to the folder name
+// itself when users.dat cannot be read, holds no such copy, or leaves no room
+// for a name there. Names longer than the field are cut: they are only
+// shown. Takes the user number stored in front of that same copy, so that
+// the number never depends on the display name (which may be cut, empty or
+// shared); hasUserNumber is false when there is none.
+void ReadUserDisplayName(PalmUser& user, const char* userFolderName);

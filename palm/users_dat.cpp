@@ -51,6 +51,16 @@ bool IsStoredAt(const UsersDat& file, long position, const char* name, size_t n)
     return file.bytes[position - 1] == n && memcmp(file.bytes + position, name, n) == 0;
 }
 
+// The nearest zero byte at or before last, position 0 never examined: 0
+// when there is none from 1 up.
+long NearestZeroAtOrBefore(const UsersDat& file, long last)
+{
+    long zero = last;
+    while (zero >= 1 && file.bytes[zero] != 0)
+        zero--;
+    return zero;
+}
+
 } // namespace
 
 long FindLastFolderName(const UsersDat& file, const char* folderName)
@@ -63,24 +73,11 @@ long FindLastFolderName(const UsersDat& file, const char* folderName)
     return -1;
 }
 
-long FindFirstDisplayName(const UsersDat& file, const char* displayName)
-{
-    size_t n = strlen(displayName);
-    for (long q = 5; q < file.size; q++) {
-        if (IsStoredAt(file, q, displayName, n))
-            return q;
-    }
-    return -1;
-}
-
 int CopyDisplayNameBefore(const UsersDat& file, long p, char* displayName, size_t capacity)
 {
     long last = p - 2;
-    long zero = last;
-    // Position 0 is never examined: with no zero byte from 1 up, the name
-    // starts at position 2.
-    while (zero >= 1 && file.bytes[zero] != 0)
-        zero--;
+    // With no zero byte from 1 up, the name starts at position 2.
+    long zero = NearestZeroAtOrBefore(file, last);
     if (zero == last)
         return -1;
     // The zero byte and the display name's own length byte are skipped.
@@ -90,7 +87,14 @@ int CopyDisplayNameBefore(const UsersDat& file, long p, char* displayName, size_
     return 0;
 }
 
-int16_t UserNumberBefore(const UsersDat& file, long q)
+int UserNumberBefore(const UsersDat& file, long p, int16_t* number)
 {
-    return static_cast<int16_t>(file.bytes[q - 5] | file.bytes[q - 4] << 8);
+    long zero = NearestZeroAtOrBefore(file, p - 2);
+    // A zero at p - 2 is the length byte of an empty display name, not the
+    // zero byte that stands in front of a length byte.
+    long q = zero == p - 2 ? p - 1 : zero + 2;
+    if (q < 5)
+        return -1;
+    *number = static_cast<int16_t>(file.bytes[q - 5] | file.bytes[q - 4] << 8);
+    return 0;
 }

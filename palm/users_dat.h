@@ -1,4 +1,4 @@
-// Palm Desktop's users.dat, read whole, and the two searches made in it.
+// Palm Desktop's users.dat, read whole, and what is read from it.
 // Of its layout only this fragment is relied upon, per user, q being the
 // position of the display name's first byte:
 //   q-5, q-4  user number, 16-bit signed, little-endian
@@ -29,11 +29,6 @@ void ReleaseUsersDat(UsersDat* file);
 // lower than 6. Returns -1 when there is none.
 long FindLastFolderName(const UsersDat& file, const char* folderName);
 
-// The position q of the stored copy of displayName nearest the start of the
-// file: the name's bytes at q preceded by its length, q no lower than 5.
-// Returns -1 when there is none.
-long FindFirstDisplayName(const UsersDat& file, const char* displayName);
-
 // The display name stored in front of the folder name found at p: the bytes
 // after the nearest zero byte before p - 1 and the length byte behind it,
 // up to p - 2. Copies it into displayName (cut to capacity - 1 characters)
@@ -41,5 +36,10 @@ long FindFirstDisplayName(const UsersDat& file, const char* displayName);
 // is itself zero and leaves no room for a name.
 int CopyDisplayNameBefore(const UsersDat& file, long p, char* displayName, size_t capacity);
 
-// The user number stored in front of the display name found at q.
-int16_t UserNumberBefore(const UsersDat& file, long q);
+// The user number stored in front of the display name that belongs to the
+// folder name found at p: at q - 5 and q - 4, q being where
+// CopyDisplayNameBefore finds the display name to start, or p - 1 when the
+// byte at p - 2 is zero (the length byte of a display name of length 0).
+// Stores it in number and returns 0; returns -1, number untouched, when
+// q - 5 would lie before the file's start.
+int UserNumberBefore(const UsersDat& file, long p, int16_t* number);

@@ -117,7 +117,7 @@ TEST_F(Installer, ACopyFailureEndsOnlyThatUsersFilesAndAbortsTheRun)
     StartUpValues values;
     HandleOptions("setup.exe -u \"ann lee\" -u Nobody -u Bob -f alpha.pdb -f missing.prc -f later.prc", &values);
 
-    EXPECT_TRUE(InstallFiles(1));
+    EXPECT_EQ(InstallFiles(1), CopyStageEnd::kAborted);
     std::vector<std::string> boxes;
     for (const char* folder : {"AnnF", "BobF"})
         boxes.push_back("Installation Aborted: File Copy Error\n\nAn error occurred copying file missing.prc to "
@@ -146,6 +146,8 @@ TEST_F(Installer, EmbeddedScriptShowsEveryPageAndInstallsTheChosenFiles)
                                "Pick.\r\n.\r\nUSERS CHOOSE\r\nREADME\r\nThanks.\r\n.\r\n";
     WriteBytes("setup.exe",
                "MZ image" + Record(tools, "tools.pdb") + Record(help, "help.pdb") + Record(script, "install.ini"));
+    // Two users of one display name: the second one chosen gets the files.
+    WriteBytes(palm + "\\users.dat", UsersDat({{"Ann Lee", "AnnF", 1}, {"Ann Lee", "BobF", 2}}));
     std::vector<std::string> seen;
     gFakes.person = [&seen](int page) {
         std::string shown = std::to_string(page) + ":";
@@ -174,6 +176,32 @@ TEST_F(Installer, EmbeddedScriptShowsEveryPageAndInstallsTheChosenFiles)
                                   {"BobF\\backup\\Lib.pdb", lib}, {"BobF\\backup\\Tools__2.prc", tools}}));
     EXPECT_EQ(InstallFlags(), std::vector<std::string>{"Install2"});
     EXPECT_EQ(gFakes.boxes, std::vector<std::string>());
+}
+
+// The flag's number is the one users.dat stores with the user's folder,
+// whatever the display name; without one the completion page still follows
+// and the run ends on an error.
+TEST_F(Installer, TheFlagTakesTheNumberStoredWithTheUsersFolder)
+{
+    const std::string long60(60, 'L');
+    WriteBytes("setup.exe", "MZ image");
+    WriteBytes("a.prc", PalmDatabase("A", true, ""));
+    // users.dat, the -u name; the flags set and the exit code.
+    const std::tuple<std::string, std::string, std::vector<std::string>, int> cases[] = {
+        {UsersDat({{long60, "AnnF", -300}}), long60.substr(0, 49), {"Install-300"}, 0},
+        {UsersDat({{"Bob", "BobF", 2}, {"", "AnnF", 6}}), "AnnF", {"Install6"}, 0}, // length 0: no room for a name
+        {std::string("\x07\x00\xA5\x00\x09\x04" "AnnF", 10), "\"\"", {"Install7"}, 0}, // an empty display name
+        {"QQQName\x04" "AnnF", "QName", {}, 2}, // no zero byte: no room for a number
+    };
+    for (const auto& [usersDat, user, flags, exitCode] : cases) {
+        gFakes.registry.erase("Software\\U.S. Robotics\\Pilot Desktop\\HotSync Manager");
+        WriteBytes(palm + "\\users.dat", usersDat);
+        std::vector<int> pages;
+        gFakes.person = [&pages](int page) { return pages.push_back(page), false; };
+        EXPECT_EQ(RunInstaller(nullptr, ("setup.exe -q -f a.prc -u " + user).c_str(), 1), exitCode) << user;
+        EXPECT_EQ(pages, std::vector<int>{kCompletionPage}) << user;
+        EXPECT_EQ(InstallFlags(), flags) << user;
+    }
 }
 
 TEST_F(UnitTest, StartUpSaysWhyNothingCanBeInstalledAndEndsWithItsExitCode)

@@ -4,7 +4,6 @@
 #include "palm/database_header.h"
 #include "palm/desktop_settings.h"
 #include "palm/destination_path.h"
-#include "palm/hotsync_install_flag.h"
 #include "palm/user_discovery.h"
 
 #include "unit_test.h"
@@ -34,33 +33,9 @@ TEST_F(UnitTest, DisplayNameIsTheStoredNameBeforeTheLastCopyOfTheFolderName)
     };
     for (const auto& [usersDat, displayName] : cases) {
         PutUsersDat(root, usersDat);
-        char name[kDisplayNameChars + 1];
-        ReadUserDisplayName(name, "Fold");
-        EXPECT_EQ(name, displayName) << usersDat;
-    }
-}
-
-TEST_F(UnitTest, InstallFlagTakesTheNumberBeforeTheFirstCopyOfTheDisplayName)
-{
-    CopyText(gState.users[0].displayName, "Ann");
-    gState.userCount = 1;
-    // users.dat, the display name, the flag written (none: the call fails).
-    const std::tuple<std::string, const char*, std::vector<std::string>> cases[] = {
-        {UsersDat({{"Bob", "B", 2}, {"Ann", "A", 3}}), "Ann", {"Install3"}},
-        {UsersDat({{"Ann", "A1", 4}, {"Ann", "A2", 5}}), "Ann", {"Install4"}},
-        {UsersDat({{"Annabel", "X", 6}, {"Ann", "Y", 7}}), "Ann", {"Install7"}},
-        {UsersDat({{"Ann", "A", -2}}), "Ann", {"Install-2"}},
-        {std::string("\x09\x00\xA5\x03" "Ann", 7), "Ann", {}}, // stored at position 4: too low
-        {std::string("\x09\x00\xA5\x00\x03" "Ann", 8), "Ann", {"Install9"}},
-        {UsersDat({{"ann", "A", 3}}), "Ann", {}},
-        {UsersDat({{"Zed", "Z", 3}}), "Zed", {}}, // not in the table of users
-        {"", "Ann", {}},
-    };
-    for (const auto& [usersDat, displayName, flags] : cases) {
-        gFakes.registry.clear();
-        PutUsersDat(root, usersDat);
-        EXPECT_EQ(SetHotSyncInstallFlag(displayName), flags.empty() ? -1 : 0) << usersDat;
-        EXPECT_EQ(InstallFlags(), flags) << usersDat;
+        PalmUser user;
+        ReadUserDisplayName(user, "Fold");
+        EXPECT_EQ(user.displayName, displayName) << usersDat;
     }
 }
 
@@ -114,10 +89,7 @@ TEST_F(UnitTest, InstallFolderNameComesFromTheFirstInscnConduit)
 
 TEST_F(UnitTest, DestinationNamesAreCleanedAndNeverCut)
 {
-    CopyText(gState.users[0].displayName, "Ann Lee");
-    CopyText(gState.users[0].installPath, "P\\A B\\Install");
-    CopyText(gState.users[0].backupPath, "P\\A B\\backup");
-    gState.userCount = 1;
+    const PalmUser ann = {"Ann Lee", "P\\A B\\Install", "P\\A B\\backup", false, 0};
     const std::string n237(237, 'n');
     const std::string n238(238, 'n');
     // The database name, resource database, to the backup folder; the
@@ -134,14 +106,19 @@ TEST_F(UnitTest, DestinationNamesAreCleanedAndNeverCut)
         {nullptr, true, true, "P\\A B\\backup"},
         {n237.c_str(), false, false, "P\\A B\\Install\\" + n237 + ".pdb"}, // 255 characters
         {n238.c_str(), false, false, ""},
+        // Names Windows keeps for devices, whatever the case; only the whole name.
+        {"nul", false, false, "P\\A B\\Install\\_nul.pdb"},
+        {"Com\xB9", true, true, "P\\A B\\backup\\_Com\xB9.prc"},
+        {"LPT0", false, false, "P\\A B\\Install\\_LPT0.pdb"},
+        {"\"AUX\"", false, false, "P\\A B\\Install\\_AUX.pdb"},
+        {"COM10", false, false, "P\\A B\\Install\\COM10.pdb"},
+        {"CON.txt", false, false, "P\\A B\\Install\\CON_txt.pdb"},
     };
     char destination[kFilePathChars + 1];
     for (const auto& [name, resource, backup, expected] : cases) {
-        EXPECT_EQ(BuildDestinationPath(destination, "Ann Lee", name, resource, backup), expected.empty() ? -1 : 0);
+        EXPECT_EQ(BuildDestinationPath(destination, ann, name, resource, backup), expected.empty() ? -1 : 0);
         EXPECT_EQ(destination, expected);
     }
-    BuildDestinationPath(destination, "ann lee", "x", false, false); // no such user: the name is the folder
-    EXPECT_STREQ(destination, "ann lee\\x.pdb");
 }
 
 TEST(DatabaseNaming, HeaderNameElseTheSlotsOwnName)

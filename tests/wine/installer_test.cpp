@@ -1,7 +1,7 @@
 // The shipped program as its users meet it: the installer that vantrel-pack
 // built from the example install script, walked page by page on a
 // simulated Palm Desktop, and the same signed; what -q -a appends and -r
-// strips; a failed copy; a damaged download; a signed installer left alone.
+// strips.
 #include "simulated_palm_desktop.h"
 #include "wine_test.h"
 
@@ -220,57 +220,6 @@ TEST_F(Installer, PackagerWritesWhatAppendWritesAndStripTakesItOff)
     Start(run, VantrelExe(), "-q -r \"" + stripped + "\"", folder_);
     ExpectEnd(run, 0);
     EXPECT_EQ(ReadBytes(stripped), ReadBytes(VantrelExe()));
-}
-
-// A file neither in the payload nor on disk aborts the installation with
-// its box, and no completion page follows. The script on disk, read in
-// text mode, was saved with a UTF-8 byte order mark.
-TEST_F(Installer, FailedCopyAbortsTheInstallation)
-{
-    ASSERT_TRUE(WriteBytes(folder_ + "\\missing.ini", "\xEF\xBB\xBF" "FILES\r\n!Gone\r\nmissing.prc\r\n.\r\n"));
-    Program run;
-    Start(run, installer_, "-q -s missing.ini -u \"Ann Lee\"", folder_);
-    ExpectBox(run, "Installation Aborted",
-              "File Copy Error\n\nAn error occurred copying file missing.prc to " + InstallFolder(kUsers[1])
-                  + "\\missing.prc.\nMake sure the source file has been extracted (if applicable) and present "
-                    "in the correct folder.");
-    ExpectEnd(run, 2);
-}
-
-// A download with one byte flipped, or cut short, says so before anything
-// else, also in quiet mode, and installs nothing: whole, it would install
-// sampletools.prc for Ann Lee at once.
-TEST_F(Installer, DamagedInstallerInstallsNothing)
-{
-    std::string packed = ReadBytes(Payload("packed setup.exe"));
-    std::string flipped = packed;
-    flipped[packed.find(ReadBytes(Payload("samplehelp.pdb"))) + 100] ^= 1;
-    for (const std::string& bytes : {flipped, packed.substr(0, packed.size() - 100)}) {
-        ASSERT_TRUE(WriteBytes(folder_ + "\\damaged setup.exe", bytes));
-        Program run;
-        Start(run, folder_ + "\\damaged setup.exe", "-q -s none.ini -u \"Ann Lee\" -f sampletools.prc", folder_);
-        ExpectBox(run, "Installer Damaged", "This installer is damaged or incomplete. Please download it again.");
-        ExpectEnd(run, 2);
-        EXPECT_EQ(ReadBytes(InstallFolder(kUsers[1]) + "\\Sample_Tools.prc"), "");
-        EXPECT_FALSE(HotSyncFlagSet(kUsers[1].userNumber));
-    }
-}
-
-// Either packaging mode would break the signature: -a refuses with its box,
-// -r silently, and the installer stays as it was.
-TEST_F(Installer, SignedInstallerIsLeftAlone)
-{
-    std::string installer = folder_ + "\\signed setup.exe";
-    ASSERT_TRUE(CopyFileA(Payload("signed setup.exe").c_str(), installer.c_str(), FALSE));
-    Program append;
-    Start(append, VantrelExe(), "-q -a \"" + installer + "\" \"" + Payload("sharedlib.prc") + "\"", folder_);
-    ExpectBox(append, "Append Error",
-              "The installer is signed. Append files before signing it, or remove its signature first.");
-    ExpectEnd(append, 1);
-    Program strip;
-    Start(strip, VantrelExe(), "-q -r \"" + installer + "\"", folder_);
-    ExpectEnd(strip, 1);
-    EXPECT_EQ(ReadBytes(installer), ReadBytes(Payload("signed setup.exe")));
 }
 
 } // namespace

@@ -1,0 +1,198 @@
+// The program's errors, most of them made on purpose around the copy stage
+// and the packaging modes on the disks small-disks.sh maps: in every case the
+// user is told where the program tells anything, the exit code says what
+// happened, and no file but this run's destinations changes by a byte.
+#include "simulated_palm_desktop.h"
+#include "wine_test.h"
+
+#include <map>
+#include <vector>
+
+namespace {
+
+const char kInstall[] = "-q -s none.ini -u \"Ann Lee\" -f sampletools.prc";
+const char kBigInput[] = "C:\\vantrel 4 GiB and 50 bytes.prc";
+const char kCoreKey[] = "Software\\U.S. Robotics\\Pilot Desktop\\Core";
+const char kDamaged[] = "This installer is damaged or incomplete. Please download it again.";
+const char kNoUsers[] = "No valid Palm users found on this PC";
+// "%" stands for the folder of the run.
+const std::string kCopyError =
+    "File Copy Error\n\nAn error occurred copying file sampletools.prc to %\\Palm\\Lee2\\Install\\Sample_Tools.prc.\n"
+    "Make sure the source file has been extracted (if applicable) and present in the correct folder.";
+
+// A file's bytes, short enough for a failure message.
+std::string Digest(const std::string& bytes)
+{
+    return std::to_string(bytes.size()) + " bytes, hash " + std::to_string(std::hash<std::string>()(bytes));
+}
+
+// Every file and folder below folder by its path there: a file's digest, a
+// folder as "(folder)".
+void Snapshot(const std::string& folder, const std::string& below, std::map<std::string, std::string>* entries)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE listing = FindFirstFileA((folder + "\\" + below + "*").c_str(), &found);
+    if (listing == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = below + found.cFileName;
+        bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        if (found.cFileName[0] == '.')
+            continue;
+        (*entries)[name] = isFolder ? "(folder)" : Digest(ReadBytes(folder + "\\" + name));
+        if (isFolder)
+            Snapshot(folder, name + "\\", entries);
+    } while (FindNextFileA(listing, &found));
+    FindClose(listing);
+}
+
+// Leaves leftBytes (whole pages) free on the small disk.
+void FillSmallDisk(ULONGLONG leftBytes)
+{
+    ULARGE_INTEGER free;
+    if (GetDiskFreeSpaceExA("T:\\", &free, nullptr, nullptr) && free.QuadPart > leftBytes)
+        WriteBytes("T:\\filler", std::string(free.QuadPart - leftBytes, 'f'));
+}
+
+// Makes the fault of a row in folder, where the Palm folder and the
+// installer "sample setup.exe" lie. Returns a handle to keep open for the run.
+HANDLE Arrange(char fault, const std::string& folder)
+{
+    std::string installer = folder + "\\sample setup.exe";
+    std::string bytes = ReadBytes(Payload(fault == 's' ? "signed setup.exe" : "packed setup.exe"));
+    HANDLE file = nullptr;
+    LONG high = 1;
+    switch (fault) {
+    case 'b': RemoveDirectoryA((folder + "\\Palm\\Lee2\\backup").c_str()); break;
+    case 'd': CreateDirectoryA((folder + "\\Palm\\Lee2\\Install\\Sample_Tools.prc").c_str(), nullptr); break;
+    case 'F': FillSmallDisk(0); break;
+    case 'f': FillSmallDisk(4096); break;
+    case 'u':
+        return CreateFileA((folder + "\\Palm\\users.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    case 'a': {
+        // Less than one stream buffer, more than the installer's last page
+        // holds: only the flush at the end meets the full disk.
+        size_t slack = (4096 - bytes.size() % 4096) % 4096;
+        WriteBytes(folder + "\\big.prc", std::string(slack + (4096 - slack) / 2 - 22, 'b'));
+        FillSmallDisk(0);
+        break;
+    }
+    case '4': // sparse
+        file = CreateFileA(kBigInput, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        SetFilePointer(file, 50, &high, FILE_BEGIN); // 4 GiB and 50 bytes
+        SetEndOfFile(file);
+        CloseHandle(file);
+        return nullptr;
+    case 'x': bytes[bytes.find(ReadBytes(Payload("samplehelp.pdb"))) + 100] ^= 1; [[fallthrough]];
+    case 's': WriteBytes(installer, bytes); break;
+    case 'c': WriteBytes(installer, bytes.substr(0, bytes.size() - 100)); break;
+    case 'l': // 1 MiB in lines of 64 bytes, with a UTF-8 byte order mark, read in text mode
+        bytes = "\xEF\xBB\xBFLICENSE\r\n";
+        for (int line = 0; line < 16384; line++)
+            bytes += std::string(62, 'x') + "\r\n";
+        WriteBytes(folder + "\\long.ini", bytes + ".\r\n");
+        break;
+    case 'p': RegDeleteKeyValueA(HKEY_CURRENT_USER, kCoreKey, "Path"); break;
+    case 'n': RemoveDirectoryA((folder + "\\Palm\\Lee2\\Install").c_str()); break;
+    }
+    return nullptr;
+}
+
+struct Fault {
+    const char* what;
+    char fault;    // for Arrange
+    char drive;    // of the run's folder: C, T (256 KiB) or R (read-only, written through W)
+    bool asPackager; // vantrel.exe itself runs, else the folder's installer
+    std::string arguments;
+    std::vector<std::pair<const char*, std::string>> boxes; // caption, text
+    const char* page; // the page that follows, left with button
+    int button;
+    DWORD exitCode;
+    bool installed = false, backedUp = false, flagSet = false;
+};
+
+TEST(Errors, AreToldAndChangeNothingElse)
+{
+    const std::pair<const char*, std::string> aborted = {"Installation Aborted", kCopyError};
+    const Fault faults[] = {
+        {"backup folder missing", 'b', 'C', false, kInstall, {}, "Installation Complete", kCompletionClose, 0, true,
+         false, true},
+        {"install folder read-only", 0, 'R', false, kInstall, {aborted}, nullptr, 0, 2, false, false, true},
+        {"destination a folder", 'd', 'C', false, kInstall, {aborted}, nullptr, 0, 2, false, false, true},
+        {"disk full at the install copy", 'F', 'T', false, kInstall, {aborted}, nullptr, 0, 2, false, false, true},
+        {"disk full at the backup copy", 'f', 'T', false, kInstall, {}, "Installation Complete", kCompletionClose, 0,
+         true, false, true},
+        {"users.dat held open", 'u', 'C', false, "-q -s none.ini -u Lee2 -f sampletools.prc", {},
+         "Installation Complete", kCompletionClose, 2, true, true, false},
+        {"-a onto a nearly full disk", 'a', 'T', true, "-q -a \"sample setup.exe\" big.prc",
+         {{"Append Error", "Cannot write to executable file"}}, nullptr, 0, 1},
+        {"-a of 4 GiB and 50 bytes", '4', 'C', true, "-q -a \"sample setup.exe\" \"" + std::string(kBigInput) + "\"",
+         {{"Append Error", "Cannot open input file for read"}}, nullptr, 0, 1},
+        {"-r on a read-only installer", 0, 'R', true, "-q -r \"sample setup.exe\"", {}, nullptr, 0, 1},
+        // Either packaging mode would break a signature: -a says so, -r fails silently.
+        {"-a on a signed installer", 's', 'C', true, "-q -a \"sample setup.exe\" \"" + Payload("sharedlib.prc") + "\"",
+         {{"Append Error", "The installer is signed. Append files before signing it, or remove its signature first."}},
+         nullptr, 0, 1},
+        {"-r on a signed installer", 's', 'C', true, "-q -r \"sample setup.exe\"", {}, nullptr, 0, 1},
+        // A damaged download says so before anything else, also in quiet mode.
+        {"one byte flipped", 'x', 'C', false, kInstall, {{"Installer Damaged", kDamaged}}, nullptr, 0, 2},
+        {"cut short", 'c', 'C', false, kInstall, {{"Installer Damaged", kDamaged}}, nullptr, 0, 2},
+        // A license of 1 MiB shows at once, not after minutes.
+        {"long license", 'l', 'C', false, "-s long.ini -u \"Ann Lee\" -f sampletools.prc", {}, "License Agreement",
+         kLicenseDecline, 0},
+        // Start-up: vantrel.exe as built carries no script.
+        {"no Palm folder", 'p', 'C', true, "-q",
+         {{"Registry Error", "Cannot locate a path to the Palm folder"}, {"Install Error", kNoUsers}}, nullptr, 0, 2},
+        {"no user", 'n', 'C', true, "-q", {{"Install Error", kNoUsers}}, nullptr, 0, 2},
+        {"no script", 0, 'C', true, "-q", {{"Install Error", "No valid configuration file or install files found"}},
+         nullptr, 0, 2},
+    };
+    const std::string database = Digest(ReadBytes(Payload("sampletools.prc")));
+    bool haveDisks = GetDriveTypeA("T:\\") != DRIVE_NO_ROOT_DIR && GetDriveTypeA("W:\\") != DRIVE_NO_ROOT_DIR;
+    int number = 0;
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.what);
+        std::string name = ":\\vantrel fault " + std::to_string(number++);
+        std::string shown = fault.drive + name;
+        std::string folder = (fault.drive == 'R' ? 'W' : fault.drive) + name;
+        if (fault.drive != 'C' && !haveDisks)
+            continue;
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        ASSERT_TRUE(BuildSimulatedPalmDesktop(folder + "\\Palm", {{"Ann Lee", "Lee2", 7}}));
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kCoreKey, "Path", REG_SZ, (shown + "\\Palm").c_str(),
+                                  static_cast<DWORD>(shown.size() + 6)), ERROR_SUCCESS);
+        ASSERT_TRUE(CopyFileA(Payload("packed setup.exe").c_str(), (folder + "\\sample setup.exe").c_str(), FALSE));
+        HANDLE held = Arrange(fault.fault, folder);
+        std::map<std::string, std::string> before, after;
+        Snapshot(folder, "", &before);
+
+        Program run;
+        Start(run, fault.asPackager ? VantrelExe() : shown + "\\sample setup.exe", fault.arguments, shown);
+        for (auto [caption, text] : fault.boxes) {
+            if (size_t at = text.find('%'); at != std::string::npos)
+                text.replace(at, 1, shown);
+            ExpectBox(run, caption, text);
+        }
+        if (fault.page) {
+            HWND page = run.WaitForWindow(fault.page, kWaitMs);
+            ASSERT_NE(page, nullptr) << fault.page;
+            ASSERT_TRUE(ClickButton(GetDlgItem(page, fault.button)));
+        }
+        ExpectEnd(run, fault.exitCode);
+        Snapshot(folder, "", &after);
+        CloseHandle(held);
+        if (fault.installed)
+            before["Palm\\Lee2\\Install\\Sample_Tools.prc"] = database;
+        if (fault.backedUp)
+            before["Palm\\Lee2\\backup\\Sample_Tools.prc"] = database;
+        EXPECT_EQ(after, before);
+        EXPECT_EQ(HotSyncFlagSet(7), fault.flagSet);
+        DeleteFileA("T:\\filler");
+    }
+    DeleteFileA(kBigInput);
+    if (!haveDisks)
+        GTEST_SKIP() << "no drives T: and W: (small-disks.sh mounts them as root): the full and read-only disks "
+                        "were not tried";
+}
+
+} // namespace
