@@ -6,6 +6,7 @@
 
 namespace {
 
+__attribute__((format(printf, 4, 0)))
 void Print(const char* file, int line, const char* severity, const char* format, va_list args)
 {
     if (line > 0)
