@@ -21,10 +21,13 @@ start)
     # starts them; left on a pipe, they keep the test runner waiting forever.
     "$wine" wineboot -i </dev/null >/dev/null 2>&1 || exit 1
     wineserver -w
-    # COM1 and LPT1 would reach the machine's real ports.
-    rm -f "$WINEPREFIX"/dosdevices/com* "$WINEPREFIX"/dosdevices/lpt*
     wineserver -p </dev/null >/dev/null 2>&1
     "$wine" wineboot </dev/null >/dev/null 2>&1
+    # COM and LPT would reach the machine's real ports (COM1 is /dev/ttyS0).
+    # Each boot makes the links again (a port switched off in the registry
+    # only moves to the next number), so they go after the last one; the
+    # server stays up, so nothing boots again before the tests end.
+    rm -f "$WINEPREFIX"/dosdevices/com* "$WINEPREFIX"/dosdevices/lpt*
     ;;
 stop)
     wineserver -k >/dev/null 2>&1
