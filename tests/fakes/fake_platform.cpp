@@ -8,11 +8,7 @@
 
 Fakes gFakes;
 
-void ResetFakes()
-{
-    ResetInstallState();
-    gFakes = Fakes();
-}
+void ResetFakes() { ResetInstallState(); gFakes = Fakes(); }
 
 struct FolderListing {
     std::vector<FolderEntry> entries;
@@ -48,15 +44,9 @@ FolderListing* StartFolderListing(const char* pattern, FolderEntry* first)
 
 void EndFolderListing(FolderListing* listing) { delete listing; }
 
-int GetOwnProgramPath(char* path, size_t capacity)
-{
-    return gFakes.ownPath.empty() ? -1 : CopyText(path, capacity, gFakes.ownPath.c_str());
-}
+int GetOwnProgramPath(char* path, size_t capacity) { return gFakes.ownPath.empty() ? -1 : CopyText(path, capacity, gFakes.ownPath.c_str()); }
 
-void ShowMessageBox(const char* text, const char* caption)
-{
-    gFakes.boxes.push_back(std::string(caption) + ": " + text);
-}
+void ShowMessageBox(const char* text, const char* caption) { gFakes.boxes.push_back(std::string(caption) + ": " + text); }
 
 // A page's handle is its dialog id, so that serving it can name it.
 PageHandle CreatePage(int dialogId)

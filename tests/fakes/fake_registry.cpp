@@ -8,10 +8,7 @@
 namespace {
 
 // An open key is its path on the heap: a key never closed shows as a leak.
-std::string KeyPath(RegistryKey key)
-{
-    return key == kCurrentUserKey ? "" : *reinterpret_cast<std::string*>(key);
-}
+std::string KeyPath(RegistryKey key) { return key == kCurrentUserKey ? "" : *reinterpret_cast<std::string*>(key); }
 
 long Open(RegistryKey parent, const char* name, bool create, RegistryKey* key)
 {
@@ -27,15 +24,8 @@ long Open(RegistryKey parent, const char* name, bool create, RegistryKey* key)
 
 } // namespace
 
-long RegistryOpenKey(RegistryKey parent, const char* name, uint32_t, RegistryKey* key)
-{
-    return Open(parent, name, false, key);
-}
-
-long RegistryCreateKey(RegistryKey parent, const char* name, uint32_t, RegistryKey* key)
-{
-    return Open(parent, name, true, key);
-}
+long RegistryOpenKey(RegistryKey parent, const char* name, uint32_t, RegistryKey* key) { return Open(parent, name, false, key); }
+long RegistryCreateKey(RegistryKey parent, const char* name, uint32_t, RegistryKey* key) { return Open(parent, name, true, key); }
 
 long RegistryQueryValue(RegistryKey key, const char* name, void* data, uint32_t* size)
 {
@@ -56,11 +46,7 @@ long RegistrySetValue(RegistryKey key, const char* name, uint32_t type, const vo
     return 0;
 }
 
-long RegistryCloseKey(RegistryKey key)
-{
-    delete reinterpret_cast<std::string*>(key);
-    return 0;
-}
+long RegistryCloseKey(RegistryKey key) { delete reinterpret_cast<std::string*>(key); return 0; }
 
 void PutRegistryText(const std::string& keyPath, const std::string& name, const std::string& text)
 {

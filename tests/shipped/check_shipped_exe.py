@@ -1,14 +1,9 @@
 #!/usr/bin/env python3
-"""Checks the shipped vantrel.exe: a PE32 i386 GUI program for subsystem
-5.01 that imports, by name, only functions that Windows XP's own DLLs export
-(the allowlist), that asks for ASLR and DEP and keeps the relocations ASLR
-needs, within the size budget.
-
-    check_shipped_exe.py <vantrel.exe> <xp_exports.txt>
-
-Prints the size and every fault; exit status 1 when there is any.
-"""
-
+# Checks the shipped vantrel.exe: a PE32 i386 GUI program for subsystem 5.01
+# that imports, by name, only what Windows XP's own DLLs export (the
+# allowlist), asks for ASLR and DEP with the relocations ASLR needs, and fits
+# the size budget. Prints the size and every fault; exit status 1 on any.
+#   check_shipped_exe.py <vantrel.exe> <xp_exports.txt>
 import struct
 import sys
 

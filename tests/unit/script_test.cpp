@@ -59,32 +59,25 @@ TEST_F(UnitTest, TextBlocksEndAtTheirTerminatorOrTheStream)
 
 TEST_F(UnitTest, FilesSectionFillsTheSlotsAndReadsTheDescription)
 {
-    // The section after its FILES line; the slots' paths and selected flags,
+    // The section after its FILES line; the slots (as FileSlots gives them),
     // whether an entry is visible, and the description.
-    const std::tuple<std::string, std::vector<std::string>, std::string, bool, std::string> cases[] = {
+    const std::tuple<std::string, std::vector<std::string>, bool, std::string> cases[] = {
         {"*T\r\nt.prc\r\n+H\r\nh.pdb\r\n-X\r\nx.pdb\r\n!L\r\nl.prc\r\nPick.\r\n.\r\nUSER\r\n",
-         {"t.prc\r\n", "h.pdb\r\n", "x.pdb\r\n", "l.prc\r\n"}, "1001", true, "Pick.\r\n"},
-        {"Only a description\n.\n", {}, "", false, "Only a description\r\n"},
-        {"!a\nA.prc\n!\nB.prc\n.\n", {"A.prc\n", "B.prc\n"}, "11", false, ""},
+         {"1t.prc\r\n", "0h.pdb\r\n", "0x.pdb\r\n", "1l.prc\r\n"}, true, "Pick.\r\n"},
+        {"Only a description\n.\n", {}, false, "Only a description\r\n"},
+        {"!a\nA.prc\n!\nB.prc\n.\n", {"1A.prc\n", "1B.prc\n"}, false, ""},
         {"+1\np1\n+2\np2\n+3\np3\n+4\np4\n+5\np5\n+6\np6\n+7\np7\n.\n", // no seventh entry
-         {"p1\n", "p2\n", "p3\n", "p4\n", "p5\n", "p6\n"}, "000000", true, "+7\r\np7\r\n"},
-        {"-x\n" + std::string(300, 'p') + "\n.\n", {std::string(254, 'p')}, "0", true, std::string(46, 'p') + "\r\n"},
-        {"!a\nA.prc\n+x\n", {"A.prc\n"}, "1", false, ""}, // an entry the script's end leaves pathless
+         {"0p1\n", "0p2\n", "0p3\n", "0p4\n", "0p5\n", "0p6\n"}, true, "+7\r\np7\r\n"},
+        {"-x\n" + std::string(300, 'p') + "\n.\n", {"0" + std::string(254, 'p')}, true, std::string(46, 'p') + "\r\n"},
+        {"!a\nA.prc\n+x\n", {"1A.prc\n"}, false, ""}, // an entry the script's end leaves pathless
     };
-    for (const auto& [text, paths, selected, visible, description] : cases) {
+    for (const auto& [text, slots, visible, description] : cases) {
         ResetInstallState();
         gState.fileCount = 5; // as the command line left it
         Script script(text);
         FilesSection section;
         ReadFilesSection(script.stream, &section);
-        std::vector<std::string> slotPaths;
-        std::string slotsSelected;
-        for (int i = 0; i < gState.fileCount; i++) {
-            slotPaths.push_back(gState.files[i].path);
-            slotsSelected += gState.files[i].selected ? '1' : '0';
-        }
-        EXPECT_EQ(slotPaths, paths) << text;
-        EXPECT_EQ(slotsSelected, selected) << text;
+        EXPECT_EQ(FileSlots(), slots) << text;
         EXPECT_EQ(gState.entryVisible, visible) << text;
         EXPECT_EQ(section.description.text ? section.description.text : "", description) << text;
         ReleaseTextBlock(&section.description);

@@ -26,29 +26,20 @@ protected:
         ResetFakes();
         char folder[] = "/tmp/vantrel-unit-XXXXXX";
         ASSERT_NE(mkdtemp(folder), nullptr);
-        root = folder;
-        std::filesystem::current_path(root);
+        std::filesystem::current_path(root = folder);
     }
 
-    void TearDown() override
-    {
-        std::filesystem::current_path("/");
-        std::filesystem::remove_all(root);
-    }
+    void TearDown() override { std::filesystem::current_path("/"); std::filesystem::remove_all(root); }
 
     std::string root;
 };
 
 inline std::string ReadBytes(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+inline void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 inline std::string LittleEndian(uint32_t value, size_t width)
 {
@@ -76,6 +67,15 @@ inline std::string PalmDatabase(std::string name, bool resource, const std::stri
 {
     name.resize(32, '\0');
     return name + '\x81' + (resource ? '\x01' : '\x00') + body;
+}
+
+// The file slots in order, each its path behind '1' when selected, else '0'.
+inline std::vector<std::string> FileSlots()
+{
+    std::vector<std::string> slots;
+    for (int i = 0; i < gState.fileCount; i++)
+        slots.push_back((gState.files[i].selected ? "1" : "0") + std::string(gState.files[i].path));
+    return slots;
 }
 
 struct UserRecord {

@@ -98,54 +98,54 @@ HANDLE Arrange(char fault, const std::string& folder)
     return nullptr;
 }
 
+// A page the run stops on, left with this button.
+using Page = std::pair<const char*, int>;
+const Page kComplete = {"Installation Complete", kCompletionClose}, kLicense = {"License Agreement", kLicenseDecline};
+
 struct Fault {
     const char* what;
-    char fault;    // for Arrange
-    char drive;    // of the run's folder: C, T (256 KiB) or R (read-only, written through W)
+    char fault;      // for Arrange
+    char drive;      // of the run's folder: C, T (256 KiB) or R (read-only, written through W)
     bool asPackager; // vantrel.exe itself runs, else the folder's installer
     std::string arguments;
     std::vector<std::pair<const char*, std::string>> boxes; // caption, text
-    const char* page; // the page that follows, left with button
-    int button;
     DWORD exitCode;
-    bool installed = false, backedUp = false, flagSet = false;
+    std::string leaves = ""; // 'i' the database installed, 'b' backed up, 'f' the HotSync flag set
+    Page page = {};
 };
 
 TEST(Errors, AreToldAndChangeNothingElse)
 {
-    const std::pair<const char*, std::string> aborted = {"Installation Aborted", kCopyError};
+    const std::pair<const char*, std::string> aborted = {"Installation Aborted", kCopyError},
+                                              damaged = {"Installer Damaged", kDamaged};
+    const std::string signedInstaller = "-q -a \"sample setup.exe\" \"" + Payload("sharedlib.prc") + "\"";
     const Fault faults[] = {
-        {"backup folder missing", 'b', 'C', false, kInstall, {}, "Installation Complete", kCompletionClose, 0, true,
-         false, true},
-        {"install folder read-only", 0, 'R', false, kInstall, {aborted}, nullptr, 0, 2, false, false, true},
-        {"destination a folder", 'd', 'C', false, kInstall, {aborted}, nullptr, 0, 2, false, false, true},
-        {"disk full at the install copy", 'F', 'T', false, kInstall, {aborted}, nullptr, 0, 2, false, false, true},
-        {"disk full at the backup copy", 'f', 'T', false, kInstall, {}, "Installation Complete", kCompletionClose, 0,
-         true, false, true},
-        {"users.dat held open", 'u', 'C', false, "-q -s none.ini -u Lee2 -f sampletools.prc", {},
-         "Installation Complete", kCompletionClose, 2, true, true, false},
+        {"backup folder missing", 'b', 'C', false, kInstall, {}, 0, "if", kComplete},
+        // A read-only install folder fails the same copy as a folder in the way.
+        {"destination a folder", 'd', 'C', false, kInstall, {aborted}, 2, "f"},
+        {"disk full at the install copy", 'F', 'T', false, kInstall, {aborted}, 2, "f"},
+        {"disk full at the backup copy", 'f', 'T', false, kInstall, {}, 0, "if", kComplete},
+        {"users.dat held open", 'u', 'C', false, "-q -s none.ini -u Lee2 -f sampletools.prc", {}, 2, "ib", kComplete},
         {"-a onto a nearly full disk", 'a', 'T', true, "-q -a \"sample setup.exe\" big.prc",
-         {{"Append Error", "Cannot write to executable file"}}, nullptr, 0, 1},
+         {{"Append Error", "Cannot write to executable file"}}, 1},
         {"-a of 4 GiB and 50 bytes", '4', 'C', true, "-q -a \"sample setup.exe\" \"" + std::string(kBigInput) + "\"",
-         {{"Append Error", "Cannot open input file for read"}}, nullptr, 0, 1},
-        {"-r on a read-only installer", 0, 'R', true, "-q -r \"sample setup.exe\"", {}, nullptr, 0, 1},
+         {{"Append Error", "Cannot open input file for read"}}, 1},
+        {"-r on a read-only installer", 0, 'R', true, "-q -r \"sample setup.exe\"", {}, 1},
         // Either packaging mode would break a signature: -a says so, -r fails silently.
-        {"-a on a signed installer", 's', 'C', true, "-q -a \"sample setup.exe\" \"" + Payload("sharedlib.prc") + "\"",
+        {"-a on a signed installer", 's', 'C', true, signedInstaller,
          {{"Append Error", "The installer is signed. Append files before signing it, or remove its signature first."}},
-         nullptr, 0, 1},
-        {"-r on a signed installer", 's', 'C', true, "-q -r \"sample setup.exe\"", {}, nullptr, 0, 1},
+         1},
+        {"-r on a signed installer", 's', 'C', true, "-q -r \"sample setup.exe\"", {}, 1},
         // A damaged download says so before anything else, also in quiet mode.
-        {"one byte flipped", 'x', 'C', false, kInstall, {{"Installer Damaged", kDamaged}}, nullptr, 0, 2},
-        {"cut short", 'c', 'C', false, kInstall, {{"Installer Damaged", kDamaged}}, nullptr, 0, 2},
+        {"one byte flipped", 'x', 'C', false, kInstall, {damaged}, 2},
+        {"cut short", 'c', 'C', false, kInstall, {damaged}, 2},
         // A license of 1 MiB shows at once, not after minutes.
-        {"long license", 'l', 'C', false, "-s long.ini -u \"Ann Lee\" -f sampletools.prc", {}, "License Agreement",
-         kLicenseDecline, 0},
+        {"long license", 'l', 'C', false, "-s long.ini -u \"Ann Lee\" -f sampletools.prc", {}, 0, "", kLicense},
         // Start-up: vantrel.exe as built carries no script.
         {"no Palm folder", 'p', 'C', true, "-q",
-         {{"Registry Error", "Cannot locate a path to the Palm folder"}, {"Install Error", kNoUsers}}, nullptr, 0, 2},
-        {"no user", 'n', 'C', true, "-q", {{"Install Error", kNoUsers}}, nullptr, 0, 2},
-        {"no script", 0, 'C', true, "-q", {{"Install Error", "No valid configuration file or install files found"}},
-         nullptr, 0, 2},
+         {{"Registry Error", "Cannot locate a path to the Palm folder"}, {"Install Error", kNoUsers}}, 2},
+        {"no user", 'n', 'C', true, "-q", {{"Install Error", kNoUsers}}, 2},
+        {"no script", 0, 'C', true, "-q", {{"Install Error", "No valid configuration file or install files found"}}, 2},
     };
     const std::string database = Digest(ReadBytes(Payload("sampletools.prc")));
     bool haveDisks = GetDriveTypeA("T:\\") != DRIVE_NO_ROOT_DIR && GetDriveTypeA("W:\\") != DRIVE_NO_ROOT_DIR;
@@ -167,26 +167,25 @@ TEST(Errors, AreToldAndChangeNothingElse)
         Snapshot(folder, "", &before);
 
         Program run;
-        Start(run, fault.asPackager ? VantrelExe() : shown + "\\sample setup.exe", fault.arguments, shown);
+        ASSERT_TRUE(run.Start(fault.asPackager ? VantrelExe() : shown + "\\sample setup.exe", fault.arguments, shown));
         for (auto [caption, text] : fault.boxes) {
             if (size_t at = text.find('%'); at != std::string::npos)
                 text.replace(at, 1, shown);
             ExpectBox(run, caption, text);
         }
-        if (fault.page) {
-            HWND page = run.WaitForWindow(fault.page, kWaitMs);
-            ASSERT_NE(page, nullptr) << fault.page;
-            ASSERT_TRUE(ClickButton(GetDlgItem(page, fault.button)));
+        if (fault.page.first) {
+            ASSERT_TRUE(ClickButton(GetDlgItem(AwaitWindow(run, fault.page.first), fault.page.second)));
         }
         ExpectEnd(run, fault.exitCode);
         Snapshot(folder, "", &after);
         CloseHandle(held);
-        if (fault.installed)
+        auto leaves = [&](char what) { return fault.leaves.find(what) != std::string::npos; };
+        if (leaves('i'))
             before["Palm\\Lee2\\Install\\Sample_Tools.prc"] = database;
-        if (fault.backedUp)
+        if (leaves('b'))
             before["Palm\\Lee2\\backup\\Sample_Tools.prc"] = database;
         EXPECT_EQ(after, before);
-        EXPECT_EQ(HotSyncFlagSet(7), fault.flagSet);
+        EXPECT_EQ(HotSyncFlagSet(7), leaves('f'));
         DeleteFileA("T:\\filler");
     }
     DeleteFileA(kBigInput);

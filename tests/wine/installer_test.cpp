@@ -8,138 +8,58 @@
 #include "ui/resource_ids.h"
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 namespace {
-
-const char kInstaller[] = "sample setup.exe";
 
 // Display names that sort otherwise than their folders: a list box sorted
 // by name would show another order than the installer's user table.
 const std::vector<SimulatedPalmUser> kUsers = {
     {"Zoe Quinn", "Quinn1", 12}, {"Ann Lee", "Lee2", 7}, {"Bob Smith", "Smith3", 4}};
 
-// A database the installer carries (pack-installers.py wrote it): its
-// record name, the name its header gives the installed copy, and whether
-// the walk installs it.
-struct Carried {
-    const char* record;
-    const char* installedName;
-    bool installed;
-};
-
-// In the order of the example script. The header, not the record name,
-// decides the extension; the colon and blanks become underscores.
-const std::vector<Carried> kCarried = {
-    {"sampletools.prc", "Sample_Tools.prc", true},
-    {"samplehelp.pdb", "SampleHelp.pdb", false},
-    {"samplethemes.pdb", "Themes__Sample_Tools.prc", true},
-    {"sharedlib.prc", "SharedLib.prc", true},
-};
-
-class Installer : public testing::Test {
-protected:
-    // Packages the example script and its databases into a copy of the
-    // program as -q -a does, one run per file in vantrel-pack's order.
-    static void SetUpTestSuite()
-    {
-        std::string folder = FreshFolder();
-        installer_ = folder + "\\" + kInstaller;
-        // Discovery runs before the packaging: without a Palm folder it
-        // would stop at its box.
-        if (!BuildSimulatedPalmDesktop(folder + "\\Palm", kUsers)
-            || !CopyFileA(VantrelExe().c_str(), installer_.c_str(), FALSE))
-            return;
-        std::vector<std::string> files;
-        for (const Carried& database : kCarried)
-            files.push_back(database.record);
-        files.push_back("Install.ini");
-        for (const std::string& name : files) {
-            Program packager;
-            DWORD exitCode = 1;
-            if (!packager.Start(VantrelExe(), "-q -a \"" + installer_ + "\" " + name, Payload(""))
-                || !packager.WaitForExit(kWaitMs, &exitCode) || exitCode != 0)
-                return;
-        }
-        ready_ = true;
-    }
-
-    // A fresh Palm folder of the three users for each test.
-    void SetUp() override
-    {
-        ASSERT_TRUE(ready_) << "the installer could not be packaged";
-        folder_ = FreshFolder();
-        ASSERT_TRUE(BuildSimulatedPalmDesktop(PalmFolder(), kUsers));
-    }
-
-    std::string PalmFolder() const { return folder_ + "\\Palm"; }
-    std::string InstallFolder(const SimulatedPalmUser& user) const
-    {
-        return PalmFolder() + "\\" + user.folderName + "\\Install";
-    }
-
-    static HWND AwaitPage(const Program& installer, const char* title)
-    {
-        HWND page = installer.WaitForWindow(title, kWaitMs);
-        EXPECT_NE(page, nullptr) << "no page \"" << title << "\"";
-        return page;
-    }
-
-    static std::string installer_;
-    static bool ready_;
-    std::string folder_;
-};
-
-std::string Installer::installer_;
-bool Installer::ready_ = false;
+// The databases the installer carries (pack-installers.py wrote them), in
+// the order of the example script: the record name, the name the header
+// gives the installed copy, whether the walk installs it. The header, not
+// the record name, decides the extension; the colon and blanks become
+// underscores.
+const std::tuple<const char*, const char*, bool> kCarried[] = {
+    {"sampletools.prc", "Sample_Tools.prc", true}, {"samplehelp.pdb", "SampleHelp.pdb", false},
+    {"samplethemes.pdb", "Themes__Sample_Tools.prc", true}, {"sharedlib.prc", "SharedLib.prc", true}};
 
 // The same walk twice, each on a Palm Desktop of its own, with the same
 // outcome: signing put its certificate table after the records, and the
 // installer reads them as before.
-TEST_F(Installer, WalksTheExampleScriptSignedOrNot)
+TEST(Installer, WalksTheExampleScriptSignedOrNot)
 {
     for (const char* installer : {"packed setup.exe", "signed setup.exe"}) {
         SCOPED_TRACE(installer);
-        folder_ = FreshFolder() + "\\" + installer + " run";
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-        ASSERT_TRUE(BuildSimulatedPalmDesktop(PalmFolder(), kUsers));
+        std::string folder = FreshFolder() + "\\" + installer, palm = folder + "\\Palm";
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        ASSERT_TRUE(BuildSimulatedPalmDesktop(palm, kUsers));
         Program run;
-        Start(run, Payload(installer), "", folder_);
+        ASSERT_TRUE(run.Start(Payload(installer), "", folder));
 
-        HWND license = AwaitPage(run, "License Agreement");
-        ASSERT_NE(license, nullptr);
+        HWND license = AwaitWindow(run, "License Agreement");
         EXPECT_EQ(EditText(GetDlgItem(license, kLicenseText)),
                   "Sample Tools for Palm OS handhelds - license terms\r\n\r\n"
                   "You may install and use this software on one handheld.\r\n"
                   "Press I Accept to continue, or I Decline to end the installation.\r\n");
         ASSERT_TRUE(ClickButton(GetDlgItem(license, kLicenseAccept)));
 
-        HWND files = AwaitPage(run, "Files to install...");
-        ASSERT_NE(files, nullptr);
-        struct Slot {
-            bool box, label;
-            const char* text;
-            int check;
-        };
-        const Slot slots[6] = {
-            {false, true, "Sample Tools 2.0 (always installed)", BST_UNCHECKED},
-            {true, false, "Sample Tools help database", BST_CHECKED},
-            {true, false, "Sample Tools extra themes", BST_UNCHECKED},
-        };
+        HWND files = AwaitWindow(run, "Files to install...");
+        // Per slot what shows: its check box with its state, its label, or neither.
+        std::vector<std::string> slots;
         for (int k = 0; k < 6; ++k) {
-            SCOPED_TRACE(k);
-            HWND box = GetDlgItem(files, kFilesCheckBox1 + k);
-            HWND label = GetDlgItem(files, kFilesLabel1 + k);
-            EXPECT_EQ(IsWindowVisible(box) != FALSE, slots[k].box);
-            EXPECT_EQ(IsWindowVisible(label) != FALSE, slots[k].label);
-            if (slots[k].box) {
-                EXPECT_EQ(WindowText(box), slots[k].text);
-                EXPECT_EQ(CheckState(box), slots[k].check);
-            }
-            if (slots[k].label) {
-                EXPECT_EQ(WindowText(label), slots[k].text);
-            }
+            HWND box = GetDlgItem(files, kFilesCheckBox1 + k), label = GetDlgItem(files, kFilesLabel1 + k);
+            std::string shown = IsWindowVisible(label) ? "label " + WindowText(label) : "";
+            if (IsWindowVisible(box))
+                shown += "box " + std::to_string(CheckState(box)) + " " + WindowText(box);
+            slots.push_back(shown);
         }
+        EXPECT_EQ(slots, (std::vector<std::string>{"label Sample Tools 2.0 (always installed)",
+                                                   "box 1 Sample Tools help database",
+                                                   "box 0 Sample Tools extra themes", "", "", ""}));
         EXPECT_EQ(EditText(GetDlgItem(files, kFilesDescription)),
                   "Check the items that you want to install, then press Continue.\r\n"
                   "They reach the handheld at the next HotSync.\r\n");
@@ -149,8 +69,7 @@ TEST_F(Installer, WalksTheExampleScriptSignedOrNot)
         ASSERT_TRUE(ClickButton(GetDlgItem(files, kFilesCheckBox3)));
         ASSERT_TRUE(ClickButton(GetDlgItem(files, kFilesContinue)));
 
-        HWND userPage = AwaitPage(run, "Install to User...");
-        ASSERT_NE(userPage, nullptr);
+        HWND userPage = AwaitWindow(run, "Install to User...");
         HWND list = GetDlgItem(userPage, kUserList);
         std::vector<std::string> listed = ListBoxEntries(list);
         ASSERT_EQ(listed.size(), kUsers.size());
@@ -163,8 +82,7 @@ TEST_F(Installer, WalksTheExampleScriptSignedOrNot)
         ASSERT_TRUE(SelectListEntry(list, 1));
         ASSERT_TRUE(ClickButton(GetDlgItem(userPage, kUserContinue)));
 
-        HWND progress = AwaitPage(run, "Copying Files...");
-        ASSERT_NE(progress, nullptr);
+        HWND progress = AwaitWindow(run, "Copying Files...");
         HWND status = GetDlgItem(progress, kProgressText);
         // Each file's status, in order; the template's "Copying..." may be gone
         // before the first look.
@@ -174,29 +92,26 @@ TEST_F(Installer, WalksTheExampleScriptSignedOrNot)
                 statuses.push_back(text);
         }
         std::vector<std::string> expected;
-        for (const Carried& database : kCarried) {
-            if (database.installed)
-                expected.push_back("Copying '" + std::string(database.record) + "' to user '" + chosen.displayName
-                                   + "'\n\n(" + InstallFolder(chosen) + "\\" + database.installedName + ")...");
+        for (const auto& [record, installedName, installed] : kCarried) {
+            if (installed)
+                expected.push_back("Copying '" + std::string(record) + "' to user '" + chosen.displayName + "'\n\n("
+                                   + palm + "\\" + chosen.folderName + "\\Install\\" + installedName + ")...");
         }
         EXPECT_EQ(statuses, expected);
 
-        HWND completion = AwaitPage(run, "Installation Complete");
-        ASSERT_NE(completion, nullptr);
+        HWND completion = AwaitWindow(run, "Installation Complete");
         for (const SimulatedPalmUser& user : kUsers) {
             SCOPED_TRACE(user.displayName);
-            for (const Carried& database : kCarried) {
-                std::string bytes = &user == &chosen && database.installed ? ReadBytes(Payload(database.record)) : "";
-                std::string userFolder = PalmFolder() + "\\" + user.folderName;
-                EXPECT_EQ(ReadBytes(userFolder + "\\Install\\" + database.installedName), bytes);
-                EXPECT_EQ(ReadBytes(userFolder + "\\backup\\" + database.installedName), bytes);
+            for (const auto& [record, installedName, installed] : kCarried) {
+                std::string bytes = &user == &chosen && installed ? ReadBytes(Payload(record)) : "";
+                for (const char* copy : {"\\Install\\", "\\backup\\"})
+                    EXPECT_EQ(ReadBytes(palm + "\\" + user.folderName + copy + installedName), bytes) << copy;
             }
             EXPECT_EQ(HotSyncFlagSet(user.userNumber), &user == &chosen);
         }
         ASSERT_TRUE(ClickButton(GetDlgItem(completion, kCompletionViewReadme)));
 
-        HWND readme = AwaitPage(run, "Readme");
-        ASSERT_NE(readme, nullptr);
+        HWND readme = AwaitWindow(run, "Readme");
         EXPECT_EQ(EditText(GetDlgItem(readme, kReadmeText)),
                   "Thank you for installing Sample Tools.\r\n"
                   "Start it from the handheld's application launcher.\r\n");
@@ -205,19 +120,28 @@ TEST_F(Installer, WalksTheExampleScriptSignedOrNot)
     }
 }
 
-// vantrel-pack build wrote exactly the records that -q -a appends, then its
-// checksum record; -r strips every one of them, and what is left is the
-// program exactly as it was built.
-TEST_F(Installer, PackagerWritesWhatAppendWritesAndStripTakesItOff)
+// vantrel-pack build wrote exactly the records that -q -a appends, one run
+// per file in its order, then its checksum record; -r strips every one of
+// them, and what is left is the program exactly as it was built.
+TEST(Installer, PackagerWritesWhatAppendWritesAndStripTakesItOff)
 {
-    std::string appended = ReadBytes(installer_);
-    std::string packed = ReadBytes(Payload("packed setup.exe"));
-    ASSERT_GT(packed.size(), appended.size());
-    EXPECT_EQ(packed.substr(0, appended.size()), appended);
-    std::string stripped = folder_ + "\\stripped setup.exe";
+    std::string folder = FreshFolder(), appended = folder + "\\appended.exe", stripped = folder + "\\stripped.exe";
+    // Discovery runs before the packaging: without a Palm folder it would
+    // stop at its box.
+    ASSERT_TRUE(BuildSimulatedPalmDesktop(folder + "\\Palm", kUsers));
+    ASSERT_TRUE(CopyFileA(VantrelExe().c_str(), appended.c_str(), FALSE));
+    for (size_t i = 0; i <= std::size(kCarried); ++i) {
+        std::string name = i < std::size(kCarried) ? std::get<0>(kCarried[i]) : "Install.ini";
+        Program packager;
+        ASSERT_TRUE(packager.Start(VantrelExe(), "-q -a \"" + appended + "\" " + name, Payload("")));
+        ExpectEnd(packager, 0);
+    }
+    std::string packed = ReadBytes(Payload("packed setup.exe")), bytes = ReadBytes(appended);
+    EXPECT_GT(packed.size(), bytes.size());
+    EXPECT_EQ(packed.substr(0, bytes.size()), bytes);
     ASSERT_TRUE(WriteBytes(stripped, packed));
     Program run;
-    Start(run, VantrelExe(), "-q -r \"" + stripped + "\"", folder_);
+    ASSERT_TRUE(run.Start(VantrelExe(), "-q -r \"" + stripped + "\"", folder));
     ExpectEnd(run, 0);
     EXPECT_EQ(ReadBytes(stripped), ReadBytes(VantrelExe()));
 }

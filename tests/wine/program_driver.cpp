@@ -8,12 +8,6 @@ namespace {
 constexpr UINT kAnswerMs = 5000;
 constexpr DWORD kPollMs = 20;
 
-bool TimeIsLeft(DWORD start, DWORD timeoutMs)
-{
-    // Unsigned subtraction stays right across the tick counter's wrap.
-    return GetTickCount() - start < timeoutMs;
-}
-
 struct WindowSearch {
     DWORD processId;
     const char* title;
@@ -42,10 +36,10 @@ bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* ans
 // Wide characters to the ANSI code page, as the program sees its text.
 std::string Narrow(const wchar_t* wide, int length)
 {
-    int bytes = length > 0 ? WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr) : 0;
+    // A length of 0 makes both calls fail, leaving the text empty.
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<size_t>(bytes), '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide, length, text.data(), bytes, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, wide, length, text.data(), bytes, nullptr, nullptr);
     return text;
 }
 
@@ -103,7 +97,7 @@ HWND Program::WaitForWindow(const char* title, DWORD timeoutMs) const
         if (search.found != nullptr || ended)
             return search.found;
         Sleep(kPollMs);
-    } while (TimeIsLeft(start, timeoutMs));
+    } while (GetTickCount() - start < timeoutMs); // unsigned: right across the counter's wrap
     return nullptr;
 }
 
@@ -124,16 +118,10 @@ std::string WindowText(HWND window)
     return Narrow(wide.data(), InternalGetWindowText(window, wide.data(), static_cast<int>(wide.size())));
 }
 
-std::string ItemText(HWND dialog, int id)
-{
-    HWND item = GetDlgItem(dialog, id);
-    return item == nullptr ? "" : WindowText(item);
-}
-
 std::string WaitForTextChange(HWND control, const std::string& oldText, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
-    while (IsWindow(control) && TimeIsLeft(start, timeoutMs)) {
+    while (IsWindow(control) && GetTickCount() - start < timeoutMs) {
         std::string text = WindowText(control);
         if (text != oldText)
             return text;
@@ -175,12 +163,4 @@ bool ClickButton(HWND button)
 {
     return IsWindow(button) && IsWindowVisible(button) && IsWindowEnabled(button)
            && PostMessageA(button, BM_CLICK, 0, 0);
-}
-
-bool PressOk(HWND box)
-{
-    // Posted: a sent message would wait on the box's own modal loop.
-    return IsWindow(box)
-           && PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
 }

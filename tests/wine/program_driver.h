@@ -37,10 +37,9 @@ private:
 };
 
 // A window's text, read without a message to the program, so a busy program
-// cannot hold it up. ItemText reads the dialog item id ("" when none): a
-// message box keeps its text in item 65535.
+// cannot hold it up ("" for no window). A message box keeps its text in
+// item 65535.
 std::string WindowText(HWND window);
-std::string ItemText(HWND dialog, int id);
 
 // Waits up to timeoutMs for control's text to differ from oldText. Returns
 // the new text, or "" on a timeout or when the control goes away.
@@ -57,9 +56,7 @@ int CheckState(HWND button);
 std::vector<std::string> ListBoxEntries(HWND list);
 bool SelectListEntry(HWND list, int index);
 
-// Clicks button as the mouse would, without waiting for the program to act.
+// Clicks button as the mouse would, without waiting for the program to act
+// (posted: a sent message would wait on a message box's own modal loop).
 // Refuses (false) a button that is hidden, disabled or no window.
 bool ClickButton(HWND button);
-
-// Presses OK on a message box. Returns false when box is no window.
-bool PressOk(HWND box);

@@ -10,18 +10,6 @@ namespace {
 const char kPilotDesktopKey[] = "Software\\U.S. Robotics\\Pilot Desktop";
 const char kHotSyncManagerKey[] = "Software\\U.S. Robotics\\Pilot Desktop\\HotSync Manager";
 
-bool WriteFolderValue(const std::string& palmFolder)
-{
-    HKEY key;
-    std::string path = std::string(kPilotDesktopKey) + "\\Core";
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
-        return false;
-    LONG status = RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(palmFolder.c_str()),
-                                 static_cast<DWORD>(palmFolder.size() + 1));
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
-}
-
 // Per user: the user number (16 bits, little-endian), a byte the installer
 // skips, a zero byte, then the display name and the folder name, each after
 // its length byte.
@@ -29,10 +17,8 @@ std::string UsersDat(const std::vector<SimulatedPalmUser>& users)
 {
     std::string bytes;
     for (const SimulatedPalmUser& user : users) {
-        bytes += static_cast<char>(user.userNumber & 0xFF);
-        bytes += static_cast<char>((user.userNumber >> 8) & 0xFF);
-        bytes += "\xA5";
-        bytes += '\0';
+        bytes += {static_cast<char>(user.userNumber & 0xFF), static_cast<char>((user.userNumber >> 8) & 0xFF), '\xA5',
+                  '\0'};
         for (const std::string* name : {&user.displayName, &user.folderName})
             bytes += static_cast<char>(name->size()) + *name;
     }
@@ -41,12 +27,13 @@ std::string UsersDat(const std::vector<SimulatedPalmUser>& users)
 
 } // namespace
 
-bool BuildSimulatedPalmDesktop(const std::string& palmFolder, const std::vector<SimulatedPalmUser>& users,
-                               bool withFolderValue)
+bool BuildSimulatedPalmDesktop(const std::string& palmFolder, const std::vector<SimulatedPalmUser>& users)
 {
     LONG deleted = RegDeleteTreeA(HKEY_CURRENT_USER, kPilotDesktopKey);
     if ((deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND)
-        || (withFolderValue && !WriteFolderValue(palmFolder)) || !CreateDirectoryA(palmFolder.c_str(), nullptr))
+        || RegSetKeyValueA(HKEY_CURRENT_USER, (std::string(kPilotDesktopKey) + "\\Core").c_str(), "Path", REG_SZ,
+                           palmFolder.c_str(), static_cast<DWORD>(palmFolder.size() + 1)) != ERROR_SUCCESS
+        || !CreateDirectoryA(palmFolder.c_str(), nullptr))
         return false;
     for (const SimulatedPalmUser& user : users) {
         std::string folder = palmFolder + "\\" + user.folderName;
@@ -62,8 +49,7 @@ bool BuildSimulatedPalmDesktop(const std::string& palmFolder, const std::vector<
 bool HotSyncFlagSet(int userNumber)
 {
     std::string name = "Install" + std::to_string(userNumber);
-    DWORD value = 0;
-    DWORD size = sizeof value;
+    DWORD value = 0, size = sizeof value;
     return RegGetValueA(HKEY_CURRENT_USER, kHotSyncManagerKey, name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
                         &size) == ERROR_SUCCESS
            && value == 1;

@@ -13,12 +13,11 @@ struct SimulatedPalmUser {
 };
 
 // Deletes HKCU\Software\U.S. Robotics\Pilot Desktop (HotSync flags
-// included), then writes its Core\Path value naming palmFolder (none when
-// withFolderValue is false), makes palmFolder (its parent must exist) with
-// "<folder>\Install" and "<folder>\backup" per user, and users.dat listing
-// the users. Returns false when any of it cannot be written.
-bool BuildSimulatedPalmDesktop(const std::string& palmFolder, const std::vector<SimulatedPalmUser>& users,
-                               bool withFolderValue = true);
+// included), then writes its Core\Path value naming palmFolder, makes
+// palmFolder (its parent must exist) with "<folder>\Install" and
+// "<folder>\backup" per user, and users.dat listing the users. Returns
+// false when any of it cannot be written.
+bool BuildSimulatedPalmDesktop(const std::string& palmFolder, const std::vector<SimulatedPalmUser>& users);
 
 // True when HotSync Manager's value Install<userNumber> is REG_DWORD 1.
 bool HotSyncFlagSet(int userNumber);

@@ -1,5 +1,5 @@
 // What the Wine tests share: the program under test, a fresh folder per
-// test, and whole-file reads and writes.
+// test, whole-file reads and writes, and waits on its pages and boxes.
 #pragma once
 
 #include "program_driver.h"
@@ -15,27 +15,22 @@
 
 constexpr DWORD kWaitMs = 20000;
 
-// The shipped vantrel.exe, named by the test runner in VANTREL_EXE.
-inline std::string VantrelExe()
+// The test runner's setting of name ("" when unset).
+inline std::string Setting(const char* name)
 {
-    const char* path = std::getenv("VANTREL_EXE");
-    return path != nullptr ? path : "";
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
 }
 
-// A file that pack-installers.py wrote, in the folder the test runner names
-// in VANTREL_PAYLOAD.
-inline std::string Payload(const std::string& name)
-{
-    const char* folder = std::getenv("VANTREL_PAYLOAD");
-    return std::string(folder != nullptr ? folder : "") + "\\" + name;
-}
+// The shipped vantrel.exe, and a file that pack-installers.py wrote.
+inline std::string VantrelExe() { return Setting("VANTREL_EXE"); }
+inline std::string Payload(const std::string& name) { return Setting("VANTREL_PAYLOAD") + "\\" + name; }
 
 // A folder of its own for the running test, with a blank in its name. The
 // Wine prefix is thrown away after the run, so it is never removed.
 inline std::string FreshFolder()
 {
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string folder = "C:\\vantrel " + std::string(test ? test->name() : "suite");
+    std::string folder = "C:\\vantrel " + std::string(testing::UnitTest::GetInstance()->current_test_info()->name());
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
@@ -52,11 +47,13 @@ inline bool WriteBytes(const std::string& path, const std::string& bytes)
     return static_cast<bool>(file << bytes);
 }
 
-// Starts vantrel.exe, or a copy of it at path, with arguments in folder.
-inline void Start(Program& program, const std::string& path, const std::string& arguments,
-                  const std::string& folder)
+// The program's window titled title (a page or a box); null, and a failure,
+// when it does not come.
+inline HWND AwaitWindow(const Program& program, const char* title)
 {
-    ASSERT_TRUE(program.Start(path, arguments, folder)) << path << " " << arguments;
+    HWND window = program.WaitForWindow(title, kWaitMs);
+    EXPECT_NE(window, nullptr) << "no window \"" << title << "\"";
+    return window;
 }
 
 // The program ends with exitCode: 0 done as asked, 1 a packaging mode
@@ -72,8 +69,7 @@ inline void ExpectEnd(Program& program, DWORD exitCode)
 // presses OK.
 inline void ExpectBox(Program& program, const char* caption, const std::string& text)
 {
-    HWND box = program.WaitForWindow(caption, kWaitMs);
-    ASSERT_NE(box, nullptr) << caption;
-    EXPECT_EQ(ItemText(box, kUnaddressed), text);
-    ASSERT_TRUE(PressOk(box));
+    HWND box = AwaitWindow(program, caption);
+    EXPECT_EQ(WindowText(GetDlgItem(box, kUnaddressed)), text);
+    ASSERT_TRUE(ClickButton(GetDlgItem(box, IDOK)));
 }
