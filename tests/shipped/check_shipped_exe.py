@@ -2,8 +2,10 @@
 # Checks the shipped vantrel.exe: a PE32 i386 GUI program for subsystem 5.01
 # that imports, by name, only what Windows XP's own DLLs export (the
 # allowlist), asks for ASLR and DEP with the relocations ASLR needs, and fits
-# the size budget. Prints the size and every fault; exit status 1 on any.
-#   check_shipped_exe.py <vantrel.exe> <xp_exports.txt>
+# the size budget. With "console", the same for vantrel-pack.exe, a console
+# program that no installer carries, so without the budget. Prints the size
+# and every fault; exit status 1 on any.
+#   check_shipped_exe.py <program.exe> <xp_exports.txt> [console]
 import struct
 import sys
 
@@ -11,7 +13,7 @@ MAX_BYTES = 53248  # the stub travels inside every installer anyone ships
 SYSTEM_DLLS = {"ADVAPI32", "COMCTL32", "GDI32", "KERNEL32", "MSVCRT", "USER32"}
 
 
-def faults_of(data, allowed):
+def faults_of(data, allowed, console):
     pe = struct.unpack_from("<I", data, 0x3C)[0]
     if data[:2] != b"MZ" or data[pe:pe + 4] != b"PE\0\0":
         return ["not a PE file"]
@@ -22,8 +24,8 @@ def faults_of(data, allowed):
     faults = []
     version = struct.unpack_from("<HH", data, optional + 48)
     subsystem = struct.unpack_from("<H", data, optional + 68)[0]
-    if subsystem != 2 or version != (5, 1):
-        faults.append(f"subsystem {subsystem} version {version[0]}.{version[1]:02d}, not GUI 5.01")
+    if subsystem != (3 if console else 2) or version != (5, 1):
+        faults.append(f"subsystem {subsystem} version {version[0]}.{version[1]:02d}, not 5.01 of its kind")
     dll_flags = struct.unpack_from("<H", data, optional + 70)[0]
     if dll_flags & 0x140 != 0x140:
         faults.append(f"DllCharacteristics {dll_flags:#x} lack DYNAMIC_BASE 0x40 or NX_COMPAT 0x100")
@@ -60,20 +62,21 @@ def faults_of(data, allowed):
                 faults.append(f"imports {dll}!{name}, not in the Windows XP allowlist")
             thunk += 4
         descriptor += 20
-    if len(data) > MAX_BYTES:
+    if len(data) > MAX_BYTES and not console:
         faults.append(f"over the {MAX_BYTES}-byte budget")
     return faults
 
 
-def main(exe_path, allowlist_path):
+def main(exe_path, allowlist_path, kind="gui"):
     with open(allowlist_path, encoding="ascii") as lines:
         allowed = {(dll.upper(), name) for dll, _, name in
                    (line.strip().partition("!") for line in lines if "!" in line and not line.startswith("#"))}
     with open(exe_path, "rb") as file:
         data = file.read()
-    print(f"{exe_path}: {len(data)} bytes (at most {MAX_BYTES})")
+    console = kind == "console"
+    print(f"{exe_path}: {len(data)} bytes" + ("" if console else f" (at most {MAX_BYTES})"))
     try:
-        faults = faults_of(data, allowed)
+        faults = faults_of(data, allowed, console)
     except (struct.error, ValueError) as error:
         faults = [f"unreadable headers or tables: {error}"]
     for fault in faults:
