@@ -56,46 +56,37 @@ void CheckStub(const std::string& stub, Diagnostics* diagnostics)
         fclose(file);
 }
 
-const char* AppendFailureText(int result)
+// Reports a failed append of input to the installer named output.
+void ReportAppendFailure(int result, const std::string& input, const std::string& output, Diagnostics* diagnostics)
 {
-    switch (result) {
-    case kAppendNameTooLong:
-        return "its name is over 255 characters or its extension over 19";
-    case kAppendCannotReadInput:
-        return "cannot read it";
-    case kAppendCannotOpenExecutable:
-        return "cannot open the installer for writing";
-    case kAppendSigned:
-        return kSignedRefusal;
-    default:
-        return "cannot write the installer (disk full, or 2 GiB reached)";
-    }
+    AppendFailure failure = DescribeAppendFailure(result);
+    ReportError(diagnostics, (failure.aboutInput ? input : output).c_str(), 0, "%s", failure.text);
 }
 
-// Writes stub, files and script into partial. Returns 0, or -1 after
-// reporting what failed.
+// Writes stub, files and script into partial, which becomes output.
+// Returns 0, or -1 after reporting what failed.
 int WriteInstaller(const std::string& stub, const std::vector<PackedFile>& files, const std::string& script,
-                   const std::string& partial, Diagnostics* diagnostics)
+                   const std::string& partial, const std::string& output, Diagnostics* diagnostics)
 {
     if (CopyFileReplacing(stub.c_str(), partial.c_str()) != 0) {
-        ReportError(diagnostics, partial.c_str(), 0, "cannot write it");
+        ReportError(diagnostics, output.c_str(), 0, "cannot write it");
         return -1;
     }
     for (const PackedFile& file : files) {
         int result = AppendPayloadRecord(partial.c_str(), file.path.c_str());
         if (result != kAppended) {
-            ReportError(diagnostics, file.label.c_str(), 0, "%s", AppendFailureText(result));
+            ReportAppendFailure(result, file.label, output, diagnostics);
             return -1;
         }
     }
     int result = AppendNamedPayloadRecord(partial.c_str(), script.c_str(), kScriptRecordName);
     if (result != kAppended) {
-        ReportError(diagnostics, script.c_str(), 0, "%s", AppendFailureText(result));
+        ReportAppendFailure(result, script, output, diagnostics);
         return -1;
     }
     result = AppendChecksumRecord(partial.c_str());
     if (result != kAppended) {
-        ReportError(diagnostics, partial.c_str(), 0, "%s", AppendFailureText(result));
+        ReportAppendFailure(result, script, output, diagnostics);
         return -1;
     }
     return 0;
@@ -121,7 +112,7 @@ int RunBuild(const PackArguments& arguments)
     // Written beside the output and put in its place in one step, so that
     // an existing installer stays whole until the new one is.
     std::string partial = output + ".partial";
-    if (WriteInstaller(stub, files, arguments.script, partial, &diagnostics) != 0
+    if (WriteInstaller(stub, files, arguments.script, partial, output, &diagnostics) != 0
         || ReplaceFileWith(partial.c_str(), output.c_str()) != 0) {
         if (diagnostics.errors == 0)
             ReportError(&diagnostics, output.c_str(), 0, "cannot put the installer in place");

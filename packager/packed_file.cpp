@@ -3,6 +3,7 @@
 
 #include "base/bounded_text.h"
 #include "packager/diagnostics.h"
+#include "payload/payload_archive.h"
 #include "payload/record_chain.h"
 
 const PackedFile* FindPackedFile(const std::vector<PackedFile>& files, const std::string& name)
@@ -57,4 +58,20 @@ std::vector<PackedFile> GatherPackedFiles(const std::vector<std::string>& paths,
         files.push_back(file);
     }
     return files;
+}
+
+AppendFailure DescribeAppendFailure(int result)
+{
+    switch (result) {
+    case kAppendNameTooLong:
+        return {"its name is over 255 characters or its extension over 19", true};
+    case kAppendCannotReadInput:
+        return {"cannot read it", true};
+    case kAppendCannotOpenExecutable:
+        return {"cannot open it for writing", false};
+    case kAppendSigned:
+        return {kSignedRefusal, false};
+    default:
+        return {"cannot write it (disk full, or 2 GiB reached); it is left as it was", false};
+    }
 }

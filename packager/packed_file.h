@@ -39,6 +39,15 @@ bool MeasurePackedFile(const std::string& path, int64_t* size);
 
 constexpr char kScriptRecordName[] = "Install.ini";
 
+// What an append that failed tells the packager, and whether it concerns
+// the input file (else the installer).
+struct AppendFailure {
+    const char* text;
+    bool aboutInput;
+};
+
+AppendFailure DescribeAppendFailure(int result);
+
 // Why a signed installer is never changed; the installer's -a says the same.
 constexpr char kSignedRefusal[] =
     "The installer is signed. Append files before signing it, or remove its signature first.";

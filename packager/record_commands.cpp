@@ -36,20 +36,11 @@ int RunAppend(const PackArguments& arguments)
 {
     const char* installer = arguments.operands[0].c_str();
     const char* input = arguments.operands[1].c_str();
-    switch (AppendPayloadRecord(installer, input)) {
-    case kAppended:
+    int result = AppendPayloadRecord(installer, input);
+    if (result == kAppended)
         return 0;
-    case kAppendNameTooLong:
-        return Fail(input, "its name is over 255 characters or its extension over 19");
-    case kAppendCannotReadInput:
-        return Fail(input, "cannot read it");
-    case kAppendCannotOpenExecutable:
-        return Fail(installer, "cannot open it for writing");
-    case kAppendSigned:
-        return Fail(installer, kSignedRefusal);
-    default:
-        return Fail(installer, "cannot write it (disk full, or 2 GiB reached); it is left as it was");
-    }
+    AppendFailure failure = DescribeAppendFailure(result);
+    return Fail(failure.aboutInput ? input : installer, failure.text);
 }
 
 int RunStrip(const PackArguments& arguments)
