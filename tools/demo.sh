@@ -16,8 +16,15 @@
 set -eu
 cd "$(dirname "$0")/.."
 . tools/xvfb.sh
-. tests/wine/wine-choice.sh
 source_folder=$(pwd)
+[ -n "${VANTREL_I386_NAMESPACE:-}" ] || tools/setup.sh
+top=$source_folder
+. tools/wine-route.sh
+# Every Wine run of the demo, its server and Xvfb included, sits where Wine can
+# run here (see tools/wine-route.sh).
+if [ -n "$wine_in" ] && [ -z "${VANTREL_I386_NAMESPACE:-}" ]; then
+    exec "$wine_in" "$source_folder/tools/demo.sh" "$@"
+fi
 
 auto=no
 out=build/demo
@@ -32,8 +39,6 @@ done
 
 say() { printf 'demo: %s\n' "$*"; }
 die() { printf 'demo: %s\n' "$*" >&2; exit 1; }
-
-tools/setup.sh
 
 mkdir -p "$out"
 out=$(cd "$out" && pwd)

@@ -15,7 +15,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path kScratch = fs::temp_directory_path() / "vantrel-pack-test";
+// A folder of this run's own: runs side by side must not share one.
+fs::path MakeScratch()
+{
+    std::string name = (fs::temp_directory_path() / "vantrel-pack-test.XXXXXX").string();
+    if (!mkdtemp(name.data())) std::abort();
+    return name;
+}
+
+const fs::path kScratch = MakeScratch();
 
 void WriteFile(const std::string& name, const std::string& bytes) { std::ofstream(kScratch / name, std::ios::binary) << bytes; }
 
@@ -47,6 +55,7 @@ int Pack(const std::string& arguments)
 
 class PackTest : public testing::Test {
 protected:
+    static void TearDownTestSuite() { fs::remove_all(kScratch); }
     void SetUp() override
     {
         fs::remove_all(kScratch);

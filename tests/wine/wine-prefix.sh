@@ -4,7 +4,8 @@
 #   wine-prefix.sh start|stop <prefix>
 set -u
 export WINEPREFIX=$2 WINEDEBUG=-all
-. "$(dirname "$0")/wine-choice.sh"
+top=$(cd "$(dirname "$0")/../.." && pwd)
+. "$top/tools/wine-route.sh"
 wineserver -k >/dev/null 2>&1
 [ "$1" = start ] || exit 0
 # A prefix made under a still running server stalls later GUI runs; the

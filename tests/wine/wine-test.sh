@@ -6,7 +6,8 @@
 set -u
 export WINEPREFIX=$1 WINEDEBUG=-all
 shift
-. "$(dirname "$0")/wine-choice.sh"
+top=$(cd "$(dirname "$0")/../.." && pwd)
+. "$top/tools/wine-route.sh"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 # Output goes to a file, never to the runner's pipe (see wine-prefix.sh).
