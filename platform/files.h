@@ -1,23 +1,26 @@
 // The file operations that buffered streams cannot do. Defined for Windows
 // in files_win.cpp and portably, with std::filesystem, in files_portable.cpp
 // (the native packager and the native tests use that one).
+//
+// Each operation returns 0, or when it failed the system's error number
+// (GetLastError, errno), never 0; the caller picks what to tell.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 
-// Copies a file, replacing an existing destination. Returns 0 or -1.
+// Copies a file, replacing an existing destination.
 int CopyFileReplacing(const char* source, const char* destination);
 
-// Deletes the file at path; never a folder. Returns 0 or -1.
+// Deletes the file at path; never a folder.
 int DeleteFileOnly(const char* path);
 
 // Makes the existing file at path exactly length bytes long (cutting it
-// there). Returns 0 or -1.
+// there).
 int TruncateFileAt(const char* path, int64_t length);
 
 // Puts the file at source in the place of target in one step, replacing a
-// target that exists. Returns 0, or -1 with both files as they were.
+// target that exists; on failure both files stay as they were.
 int ReplaceFileWith(const char* source, const char* target);
 
 // The length of the open file, in 64 bits also where a long has 32 (a

@@ -1,33 +1,49 @@
 // Portable side of the file operations that buffered streams cannot do.
 #include "platform/files.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The error's number, never 0 for a failure.
+int Failure(const std::error_code& error)
+{
+    return error ? error.value() : 0;
+}
+
+} // namespace
+
 int CopyFileReplacing(const char* source, const char* destination)
 {
     std::error_code error;
     fs::copy_file(source, destination, fs::copy_options::overwrite_existing, error);
-    return error ? -1 : 0;
+    return Failure(error);
 }
 
 int DeleteFileOnly(const char* path)
 {
     std::error_code error;
     if (fs::is_directory(path, error))
-        return -1;
-    return fs::remove(path, error) && !error ? 0 : -1;
+        return EISDIR;
+    bool removed = fs::remove(path, error);
+    if (error)
+        return Failure(error);
+    return removed ? 0 : ENOENT;
 }
 
 int TruncateFileAt(const char* path, int64_t length)
 {
     std::error_code error;
-    if (length < 0 || !fs::is_regular_file(path, error))
-        return -1;
+    if (length < 0)
+        return EINVAL;
+    if (!fs::is_regular_file(path, error))
+        return error ? Failure(error) : ENOENT;
     fs::resize_file(path, static_cast<uintmax_t>(length), error);
-    return error ? -1 : 0;
+    return Failure(error);
 }
 
 int ReplaceFileWith(const char* source, const char* target)
@@ -35,7 +51,7 @@ int ReplaceFileWith(const char* source, const char* target)
     // POSIX rename replaces the target in one step.
     std::error_code error;
     fs::rename(source, target, error);
-    return error ? -1 : 0;
+    return Failure(error);
 }
 
 int64_t MeasureOpenFile(FILE* file)

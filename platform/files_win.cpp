@@ -4,35 +4,47 @@
 #include <io.h>
 #include <windows.h>
 
+namespace {
+
+// The error of the call that just failed, never 0.
+int Failure()
+{
+    DWORD error = GetLastError();
+    return error ? static_cast<int>(error) : ERROR_GEN_FAILURE;
+}
+
+} // namespace
+
 int CopyFileReplacing(const char* source, const char* destination)
 {
-    return CopyFileA(source, destination, FALSE) ? 0 : -1;
+    return CopyFileA(source, destination, FALSE) ? 0 : Failure();
 }
 
 int DeleteFileOnly(const char* path)
 {
-    return DeleteFileA(path) ? 0 : -1;
+    return DeleteFileA(path) ? 0 : Failure();
 }
 
 int TruncateFileAt(const char* path, int64_t length)
 {
     if (length < 0)
-        return -1;
+        return ERROR_INVALID_PARAMETER;
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return -1;
+        return Failure();
     LONG high = static_cast<LONG>(length >> 32);
     DWORD low = SetFilePointer(file, static_cast<LONG>(length & 0xFFFFFFFF), &high, FILE_BEGIN);
     // A low part of all ones is a valid position too; only the error says.
-    bool placed = low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
-    bool cut = placed && SetEndOfFile(file);
-    bool closed = CloseHandle(file);
-    return cut && closed ? 0 : -1;
+    bool cut = (low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR) && SetEndOfFile(file);
+    int error = cut ? 0 : Failure();
+    if (!CloseHandle(file) && error == 0)
+        error = Failure();
+    return error;
 }
 
 int ReplaceFileWith(const char* source, const char* target)
 {
-    return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING) ? 0 : -1;
+    return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING) ? 0 : Failure();
 }
 
 int64_t MeasureOpenFile(FILE* file)

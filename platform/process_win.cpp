@@ -12,9 +12,9 @@ int GetOwnProgramPath(char* path, size_t capacity)
 {
     DWORD length = GetModuleFileNameA(nullptr, path, static_cast<DWORD>(capacity));
     // A full buffer means the path was cut (and on XP left unterminated).
-    if (length == 0 || length >= capacity)
-        return -1;
-    return 0;
+    if (length == 0)
+        return static_cast<int>(GetLastError());
+    return length < capacity ? 0 : ERROR_INSUFFICIENT_BUFFER;
 }
 
 void PauseMilliseconds(uint32_t milliseconds)

@@ -49,7 +49,7 @@ enum class Access { kRead, kWrite };
 
 // The shared walk. For a read, buffer receives the value and size is its
 // capacity; for a write, data and size are the bytes to store.
-int32_t Walk(const char* path, Access access, void* buffer, const void* data, uint32_t size,
+long Walk(const char* path, Access access, void* buffer, const void* data, uint32_t size,
              uint32_t type)
 {
     SplitPath split;
@@ -78,17 +78,17 @@ int32_t Walk(const char* path, Access access, void* buffer, const void* data, ui
     }
     while (opened > 0)
         RegistryCloseKey(slots[--opened]);
-    return status == 0 ? 0 : -1;
+    return status;
 }
 
 } // namespace
 
-int32_t ReadRegistryPath(const char* path, void* buffer, uint32_t size)
+long ReadRegistryPath(const char* path, void* buffer, uint32_t size)
 {
     return Walk(path, Access::kRead, buffer, nullptr, size, 0);
 }
 
-int32_t WriteRegistryPath(const char* path, const void* data, uint32_t size, uint32_t type)
+long WriteRegistryPath(const char* path, const void* data, uint32_t size, uint32_t type)
 {
     return Walk(path, Access::kWrite, nullptr, data, size, type);
 }

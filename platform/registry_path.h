@@ -15,13 +15,14 @@ constexpr int kRegistryPathKeys = 10;
 // the component running up to the end is the value name; empty components
 // are skipped. The data is stored as the registry holds it: no type check,
 // no terminator added. Returns 0 when every registry call made succeeded
-// (also when none was made: a path without components, or keys only), -1
-// otherwise. A missing key or value leaves buffer untouched; a value larger
-// than size leaves it undefined. A path over kRegistryPathChars characters
-// or kRegistryPathKeys keys yields -1 without any registry call.
-int32_t ReadRegistryPath(const char* path, void* buffer, uint32_t size);
+// (also when none was made: a path without components, or keys only), else
+// the status of the call that failed. A missing key or value leaves buffer
+// untouched; a value larger than size leaves it undefined. A path over
+// kRegistryPathChars characters or kRegistryPathKeys keys yields -1 without
+// any registry call.
+long ReadRegistryPath(const char* path, void* buffer, uint32_t size);
 
 // Writes size bytes of data of the given registry type as the value that
-// path names, creating missing keys on the way. Returns 0 or -1 as
-// ReadRegistryPath; keys created before a failure stay.
-int32_t WriteRegistryPath(const char* path, const void* data, uint32_t size, uint32_t type);
+// path names, creating missing keys on the way. Returns as ReadRegistryPath;
+// keys created before a failure stay.
+long WriteRegistryPath(const char* path, const void* data, uint32_t size, uint32_t type);
