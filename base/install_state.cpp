@@ -1,15 +1,4 @@
-// The process-wide state and its start values.
+// The process-wide record, empty at process start.
 #include "base/install_state.h"
 
-#include "base/bounded_text.h"
-
-#include <cstring>
-
 InstallState gState;
-
-void ResetInstallState()
-{
-    memset(&gState, 0, sizeof gState);
-    CopyText(gState.palmFolder, "c:\\pilot");
-    CopyText(gState.installFolderName, "Install");
-}

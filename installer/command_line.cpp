@@ -2,7 +2,6 @@
 #include "installer/command_line.h"
 
 #include "base/bounded_text.h"
-#include "base/install_state.h"
 #include "payload/payload_archive.h"
 #include "ui/pages.h"
 
@@ -24,32 +23,27 @@ const char* ArgumentOf(const char* option)
     return option + kOptionChars;
 }
 
-void AddTargetUsers(const char* commandLine)
+void AddTargetUsers(const char* commandLine, StartUpValues* values)
 {
     for (const char* option = strstr(commandLine, " -u");
-         option && gState.targetCount < kMaxTargetUsers;
+         option && values->targetCount < kMaxTargetUsers;
          option = strstr(ArgumentOf(option), " -u")) {
         // A cut name is kept: it simply matches no user.
-        TargetUser& target = gState.targets[gState.targetCount++];
+        TargetUser& target = values->targets[values->targetCount++];
         ParseArgument(target.name, ArgumentOf(option), nullptr);
         target.userIndex = -1;
     }
 }
 
-void FillFileSlots(const char* commandLine)
+void AddFiles(const char* commandLine, StartUpValues* values)
 {
     for (const char* option = strstr(commandLine, " -f");
-         option && gState.fileCount < kFileSlotCount;
+         option && values->fileCount < kFileSlotCount;
          option = strstr(ArgumentOf(option), " -f")) {
-        char path[kFilePathChars + 1];
         bool fits;
-        ParseArgument(path, ArgumentOf(option), &fits);
-        if (!fits)
-            continue;
-        FileSlot* slot = &gState.files[gState.fileCount];
-        CopyText(slot->path, path);
-        slot->selected = true;
-        gState.fileCount++;
+        ParseArgument(values->files[values->fileCount], ArgumentOf(option), &fits);
+        if (fits)
+            values->fileCount++;
     }
 }
 
@@ -61,24 +55,25 @@ void StripIfAsked(const char* commandLine, StartUpValues* values)
     char exePath[kFilePathChars + 1];
     bool fits;
     ParseArgument(exePath, ArgumentOf(option), &fits);
-    // Stripping stays silent, failed or not; only the exit code tells.
-    if (!fits || StripPayloadRecords(exePath) != 0)
+    // Stripping stays silent, failed or not; only the exit code tells. A
+    // file that cannot be written is refused before anything else.
+    if (!fits || StripPayloadRecords(exePath, true).fault != PayloadFault::kNone)
         values->exitCode = kExitPackagingFailed;
     values->abortRun = true;
 }
 
 // Tells the user why an append failed, in the box the packager has always seen.
-void ReportAppendFailure(int result)
+void ReportAppendFailure(PayloadFault fault)
 {
     const char* text = "Cannot write to executable file";
-    if (result == kAppendNameTooLong)
+    if (fault == PayloadFault::kNameTooLong)
         text = "Input file name is too long";
-    else if (result == kAppendCannotReadInput)
+    else if (fault == PayloadFault::kCannotReadInput)
         text = "Cannot open input file for read";
-    else if (result == kAppendCannotOpenExecutable)
+    else if (fault == PayloadFault::kCannotOpen)
         text = "Cannot open executable file for write";
-    else if (result == kAppendSigned)
-        text = "The installer is signed. Append files before signing it, or remove its signature first.";
+    else if (fault == PayloadFault::kSigned)
+        text = kSignedRefusal;
     ShowMessageBox(text, "Append Error");
 }
 
@@ -95,15 +90,15 @@ void AppendIfAsked(const char* commandLine, StartUpValues* values)
     ParseArgument(inputPath, next, &inputFits);
     // A cut path could name another file; report what the append would have
     // reported for the path concerned, in its order (the input is opened first).
-    int result = kAppended;
+    PayloadFault fault = PayloadFault::kNone;
     if (!inputFits)
-        result = kAppendCannotReadInput;
+        fault = PayloadFault::kCannotReadInput;
     else if (!exeFits)
-        result = kAppendCannotOpenExecutable;
+        fault = PayloadFault::kCannotOpen;
     else
-        result = AppendPayloadRecord(exePath, inputPath);
-    if (result != kAppended) {
-        ReportAppendFailure(result);
+        fault = AppendPayloadRecord(exePath, inputPath).fault;
+    if (fault != PayloadFault::kNone) {
+        ReportAppendFailure(fault);
         values->exitCode = kExitPackagingFailed;
     }
     values->abortRun = true;
@@ -136,10 +131,9 @@ const char* ParseArgument(char* destination, size_t capacity, const char* positi
     return next;
 }
 
-void ReadQuietOption(const char* commandLine)
+bool HasQuietOption(const char* commandLine)
 {
-    if (strstr(commandLine, " -q"))
-        gState.quiet = true;
+    return strstr(commandLine, " -q") != nullptr;
 }
 
 bool AsksForPackaging(const char* commandLine)
@@ -149,9 +143,7 @@ bool AsksForPackaging(const char* commandLine)
 
 void HandleOptions(const char* commandLine, StartUpValues* values)
 {
-    CopyText(values->scriptName, kDefaultScriptName);
-    gState.targetCount = 0;
-    gState.fileCount = 0;
+    CopyText(values->scriptName, kScriptRecordName);
 
     const char* option = strstr(commandLine, " -s");
     bool fits = true;
@@ -159,8 +151,8 @@ void HandleOptions(const char* commandLine, StartUpValues* values)
         ParseArgument(values->scriptName, ArgumentOf(option), &fits);
     if (!fits)
         values->scriptName[0] = '\0';
-    AddTargetUsers(commandLine);
-    FillFileSlots(commandLine);
+    AddTargetUsers(commandLine, values);
+    AddFiles(commandLine, values);
     // Stripping comes first, so "-r x -a x f" leaves f as the only record.
     StripIfAsked(commandLine, values);
     AppendIfAsked(commandLine, values);

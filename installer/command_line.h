@@ -24,16 +24,16 @@ const char* ParseArgument(char (&destination)[N], const char* position, bool* fi
     return ParseArgument(destination, N, position, fits);
 }
 
-// Sets gState.quiet when commandLine holds " -q" anywhere.
-void ReadQuietOption(const char* commandLine);
+// True when commandLine holds " -q" anywhere: no splash page, no status texts.
+bool HasQuietOption(const char* commandLine);
 
 // True when commandLine holds " -a" or " -r", the packaging modes.
 bool AsksForPackaging(const char* commandLine);
 
 // Handles every option but " -q", in this order: the script name (default,
-// then " -s"), each " -u" into gState's TargetUser list (from empty), each
-// " -f" into the next FileSlot, selected (from a count of 0), then the
-// packaging modes " -r" (strip) and " -a" (append), each of which sets
+// then " -s"), each " -u" into values->targets, each " -f" into
+// values->files, then the packaging modes " -r" (strip) and " -a" (append),
+// each of which sets
 // values->abortRun whatever its outcome, and values->exitCode to
 // kExitPackagingFailed when it failed or refused (a signed installer).
 // Options are found by a plain, case-sensitive search of the whole line, so

@@ -1,17 +1,11 @@
-// The copy stage behind the progress page.
+// The copy stage: every chosen file for every target user.
 #include "installer/install_files.h"
 
 #include "base/bounded_text.h"
-#include "base/install_state.h"
 #include "palm/database_header.h"
 #include "palm/destination_path.h"
 #include "palm/hotsync_install_flag.h"
-#include "palm/slot_path.h"
-#include "payload/payload_archive.h"
 #include "platform/files.h"
-#include "platform/process.h"
-#include "ui/pages.h"
-#include "ui/resource_ids.h"
 
 #include <cstdio>
 
@@ -26,109 +20,89 @@ constexpr char kCopyErrorFormat[] =
 // neither is ever cut.
 constexpr size_t kMessageBytes = sizeof kCopyErrorFormat + 2 * kFilePathChars + kDisplayNameChars;
 
-constexpr uint32_t kPausePerFileMs = 1000;
-
-// Opens the slot's data: the record of that name in the running program's
-// payload, else the file on disk. A record too short to hold a header is
-// treated as one that could not be opened.
-FILE* OpenSlotData(const char* ownPath, bool haveOwnPath, const char* slotPath)
+// Names the file at path: by the header at the start of its record in the
+// payload, else of the file on disk. A record too short to hold a header is
+// named by its path, as a source that cannot be read is.
+void NameSource(const PayloadRecord* record, const Payload* payload, const char* path, DatabaseName* naming)
 {
-    if (haveOwnPath) {
-        int32_t size = 0;
-        FILE* record = FindPayloadRecord(ownPath, slotPath, &size);
-        if (record && size >= static_cast<int32_t>(kDatabaseHeaderBytes))
-            return record;
-        if (record) {
-            fclose(record);
-            return nullptr;
-        }
+    unsigned char header[kPalmNamingBytes];
+    bool read = false;
+    if (record) {
+        read = ReadPayloadBytes(*payload, *record, 0, header, sizeof header) == sizeof header;
+    } else if (FILE* file = fopen(path, "rb")) {
+        read = fread(header, 1, sizeof header, file) == sizeof header;
+        fclose(file);
     }
-    return fopen(slotPath, "rb");
+    NameDatabase(read ? header : nullptr, path, naming);
 }
 
-// Copies the slot's file to both destinations, payload first, disk second.
-// Returns 0, or -1 when the install copy failed.
-int CopySlot(const char* ownPath, bool haveOwnPath, const char* slotPath,
-             const char* installDestination, const char* backupDestination)
+// Copies the file to both destinations: its record if the payload has one
+// and it can be extracted, else the file on disk. Returns 0, or -1 when the
+// install copy failed.
+int CopyToDestinations(const PayloadRecord* record, const Payload* payload, const char* path,
+                       const char* installDestination, const char* backupDestination)
 {
-    bool fromPayload = haveOwnPath && ExtractPayloadRecord(ownPath, slotPath, installDestination) == 0;
-    if (!fromPayload && CopyFileReplacing(slotPath, installDestination) != 0)
+    bool fromPayload = record && ExtractPayloadRecord(*payload, *record, installDestination).fault == PayloadFault::kNone;
+    if (!fromPayload && CopyFileReplacing(path, installDestination) != 0)
         return -1;
-    int backedUp = fromPayload ? ExtractPayloadRecord(ownPath, slotPath, backupDestination)
-                               : CopyFileReplacing(slotPath, backupDestination);
-    // The backup is only a spare: a failed one goes unreported, but a part
-    // copy must not pass for a whole one.
-    if (backedUp != 0)
+    bool backedUp = fromPayload
+        ? ExtractPayloadRecord(*payload, *record, backupDestination).fault == PayloadFault::kNone
+        : CopyFileReplacing(path, backupDestination) == 0;
+    // The backup is only a spare: a failed one goes untold, but a part copy
+    // must not pass for a whole one.
+    if (!backedUp)
         DeleteFileOnly(backupDestination);
     return 0;
 }
 
-void ReportCopyFailure(const char* slotPath, const char* destination)
+void TellCopyFailure(const ProgressSink& sink, const char* path, const char* destination)
 {
     char message[kMessageBytes];
-    FormatText(message, sizeof message, kCopyErrorFormat, slotPath, destination);
-    ShowMessageBox(message, "Installation Aborted");
+    FormatText(message, sizeof message, kCopyErrorFormat, path, destination);
+    sink.tell(message, "Installation Aborted");
 }
 
-// Installs one slot for the user at gState.users[userIndex]. Returns 0, or
-// -1 when its copy failed (after the message).
-int InstallSlot(int slot, int userIndex, const char* ownPath, bool haveOwnPath)
+// Installs one file for user. Returns 0, or -1 when its copy failed (after
+// telling).
+int InstallFile(const PlanFile& file, const PalmUser& user, const Payload* payload, const ProgressSink& sink)
 {
-    StepProgress(kProgressBar);
-    PumpMessages(0);
-
-    FileSlot& file = gState.files[slot];
-    if (!file.selected)
-        return 0;
-    CleanSlotPath(file.path);
-
+    const PayloadRecord* record = payload ? FindPayloadRecord(*payload, file.path) : nullptr;
     DatabaseName naming;
-    FILE* data = OpenSlotData(ownPath, haveOwnPath, file.path);
-    NameDatabase(data, file.path, &naming);
-    if (data)
-        fclose(data);
+    NameSource(record, payload, file.path, &naming);
 
-    const PalmUser& user = gState.users[userIndex];
     char installDestination[kFilePathChars + 1];
     char backupDestination[kFilePathChars + 1];
     if (BuildDestinationPath(installDestination, user, naming.name, naming.isResourceDatabase, false) != 0
         || BuildDestinationPath(backupDestination, user, naming.name, naming.isResourceDatabase, true) != 0) {
         // A path that does not fit would name another file: nothing is
         // written, and the message names the folder it was meant for.
-        ReportCopyFailure(file.path, user.installPath);
+        TellCopyFailure(sink, file.path, user.installPath);
         return -1;
     }
 
-    if (!gState.quiet) {
-        char status[kMessageBytes];
-        FormatText(status, sizeof status, kStatusFormat, file.path, user.displayName,
-                   installDestination);
-        SetControlText(kProgressText, status);
-        // Paint it now, not at the next slot's pump: the copy that follows
-        // takes a while, and the text should name the file being copied.
-        PumpMessages(0);
-    }
-
-    if (CopySlot(ownPath, haveOwnPath, file.path, installDestination, backupDestination) != 0) {
+    char status[kMessageBytes];
+    FormatText(status, sizeof status, kStatusFormat, file.path, user.displayName, installDestination);
+    sink.copying(status);
+    if (CopyToDestinations(record, payload, file.path, installDestination, backupDestination) != 0) {
         // Whatever the failed attempts left there (such as the empty file of
         // a failed extraction) goes; a folder never does.
         DeleteFileOnly(installDestination);
-        ReportCopyFailure(file.path, installDestination);
+        TellCopyFailure(sink, file.path, installDestination);
         return -1;
     }
-    PauseMilliseconds(kPausePerFileMs);
+    sink.copied();
     return 0;
 }
 
-// The PalmUser of target: the one the user page chose, else the first whose
+// The user of target: the one the user page chose, else the first whose
 // display name equals the target's name without regard to letter case.
 // Returns its index, or -1 when there is none.
-int FindTargetUser(const TargetUser& target)
+int FindTargetUser(const TargetUser& target, const PalmUsers& users)
 {
     if (target.userIndex >= 0)
-        return target.userIndex < gState.userCount ? target.userIndex : -1;
-    for (int i = 0; i < gState.userCount; i++) {
-        if (EqualsIgnoringCase(gState.users[i].displayName, target.name))
+        return target.userIndex < users.count ? target.userIndex : -1;
+    for (int i = 0; i < users.count; i++) {
+        if (EqualsIgnoringCase(users.users[i].displayName, target.name))
             return i;
     }
     return -1;
@@ -136,49 +110,36 @@ int FindTargetUser(const TargetUser& target)
 
 } // namespace
 
-CopyStageEnd InstallFiles(int showCommand)
+CopyStageEnd Install(const InstallPlan& plan, const InstallChoices& choices, const PalmUsers& users,
+                     const Payload* payload, const ProgressSink& sink)
 {
-    RegisterCommonControls();
-    // Without the progress page the installation still runs: the page only
-    // shows how far it has come, and every use of it tolerates its absence.
-    gState.currentPage = CreatePage(kProgressPage);
-    SetProgressRange(kProgressBar, gState.fileCount);
-    SetProgressStep(kProgressBar, 1);
-    if (gState.currentPage)
-        ShowPage(gState.currentPage, showCommand);
-
-    char ownPath[kFilePathChars + 1];
-    bool haveOwnPath = GetOwnProgramPath(ownPath, sizeof ownPath) == 0;
-
     bool aborted = false;
     bool flagsSet = true;
     int served = 0;
-    for (int t = 0; t < gState.targetCount; t++) {
-        int userIndex = FindTargetUser(gState.targets[t]);
+    for (int t = 0; t < choices.targetCount; t++) {
+        int userIndex = FindTargetUser(choices.targets[t], users);
         if (userIndex < 0)
             continue;
-        gState.selectedUser = userIndex;
+        const PalmUser& user = users.users[userIndex];
         served++;
-        for (int slot = 0; slot < gState.fileCount; slot++) {
-            if (InstallSlot(slot, userIndex, ownPath, haveOwnPath) != 0) {
+        for (int slot = 0; slot < plan.fileCount; slot++) {
+            sink.slotReached();
+            const PlanFile& file = plan.files[slot];
+            if ((file.alwaysInstalled || choices.checked[slot]) && InstallFile(file, user, payload, sink) != 0) {
                 aborted = true;
                 break;
             }
         }
         // Also after a failure: the files copied before it stay, and HotSync
         // should take them.
-        if (SetHotSyncInstallFlag(userIndex) != 0)
+        if (SetHotSyncInstallFlag(user) != 0)
             flagsSet = false;
     }
 
     if (served == 0) {
-        ShowMessageBox("No valid users selected", "Install Error");
+        sink.tell("No valid users selected", "Install Error");
         aborted = true;
     }
-
-    if (gState.currentPage)
-        DestroyPage(gState.currentPage);
-    gState.currentPage = nullptr;
     if (aborted)
         return CopyStageEnd::kAborted;
     return flagsSet ? CopyStageEnd::kInstalled : CopyStageEnd::kFlagNotSet;

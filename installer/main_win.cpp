@@ -1,6 +1,5 @@
 // The process entry: hands the instance, the whole command line and the
 // show command to the installer, and ends the process with its exit code.
-#include "base/install_state.h"
 #include "installer/start_up.h"
 #include "platform/process.h"
 
@@ -10,6 +9,5 @@
 // options are searched in as well; the whole command line is read instead.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    ResetInstallState();
     ExitProcess(static_cast<UINT>(RunInstaller(instance, GetProgramCommandLine(), showCommand)));
 }

@@ -1,17 +1,18 @@
-// Start-up: the splash page with discovery, the options, the install script,
-// and the hand-over to the wizard.
+// Start-up: the program's own payload, the splash page with discovery, the
+// options, the install script and its plan, and the hand-over to the wizard.
 #include "installer/start_up.h"
 
 #include "base/bounded_text.h"
-#include "base/install_state.h"
 #include "installer/command_line.h"
 #include "installer/wizard.h"
 #include "palm/user_discovery.h"
-#include "payload/installer_checksum.h"
-#include "payload/payload_archive.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "ui/pages.h"
 #include "ui/resource_ids.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -20,35 +21,42 @@ constexpr uint32_t kFoundUserPauseMs = 200;
 
 void ReportUserFound(const PalmUser& user)
 {
-    if (gState.quiet)
-        return;
     char status[sizeof "Found user ''" + kDisplayNameChars];
     FormatText(status, sizeof status, "Found user '%s'", user.displayName);
     SetStatusLine(status);
     PauseMilliseconds(kFoundUserPauseMs);
 }
 
-void FindPalmUsers()
+void FindPalmUsers(bool quiet, PalmUsers* users)
 {
-    if (DiscoverPalmUsers(ReportUserFound) != 0)
+    if (DiscoverPalmUsers(users, quiet ? nullptr : ReportUserFound) != 0)
         ShowMessageBox("Cannot locate a path to the Palm folder", "Registry Error");
 }
 
-// True when the running program's own file arrived damaged. A path that
-// cannot be had cannot be checked.
-bool OwnProgramIsDamaged()
+// Reads the open file whole into script: at most its length, fewer bytes
+// in text mode, and a read that fails ends the script there, as the end of
+// the file does. Returns false when memory cannot hold it.
+bool ReadWhole(FILE* file, ScriptBytes* script)
 {
-    char ownPath[kFilePathChars + 1];
-    return GetOwnProgramPath(ownPath, sizeof ownPath) == 0 && CheckInstallerIntegrity(ownPath).damaged;
+    int64_t length = MeasureOpenFile(file);
+    if (length >= INT32_MAX)
+        return false;
+    size_t count = length > 0 ? static_cast<size_t>(length) : 0;
+    script->bytes = static_cast<char*>(malloc(count + 1));
+    if (!script->bytes)
+        return false;
+    if (fseek(file, 0, SEEK_SET) == 0)
+        script->size = static_cast<int32_t>(fread(script->bytes, 1, count, file));
+    return true;
 }
 
 } // namespace
 
-int StartUp(InstanceHandle instance, int showCommand)
+int StartUp(InstanceHandle instance, bool quiet, int showCommand, PalmUsers* users)
 {
     gState.instance = instance;
-    if (gState.quiet) {
-        FindPalmUsers();
+    if (quiet) {
+        FindPalmUsers(quiet, users);
         return 0;
     }
     PageHandle splash = CreatePage(kSplashPage);
@@ -56,63 +64,75 @@ int StartUp(InstanceHandle instance, int showCommand)
         return -2;
     gState.currentPage = splash;
     ShowPage(splash, showCommand);
-    gState.stepDone = 0;
-    FindPalmUsers();
+    FindPalmUsers(quiet, users);
     SetStatusLine("Done");
     PauseMilliseconds(kSplashDoneWaitMs);
     return 0;
 }
 
-void OpenInstallScript(const char* scriptName, ScriptStream* script)
+ScriptSource LoadInstallScript(const char* scriptName, const Payload* payload, ScriptBytes* script)
 {
-    script->file = nullptr;
-    script->endBound = 0;
+    script->bytes = nullptr;
+    script->size = 0;
     if (scriptName[0] == '\0')
-        return;
-
-    char ownPath[kFilePathChars + 1];
-    if (GetOwnProgramPath(ownPath, sizeof ownPath) == 0) {
-        int32_t size = 0;
-        FILE* record = FindPayloadRecord(ownPath, scriptName, &size);
-        if (record) {
-            script->file = record;
-            script->endBound = static_cast<int32_t>(ftell(record)) + size;
-            SkipByteOrderMark(*script);
-            return;
-        }
+        return ScriptSource::kNone;
+    if (const PayloadRecord* record = payload ? FindPayloadRecord(*payload, scriptName) : nullptr) {
+        script->bytes = static_cast<char*>(malloc(static_cast<size_t>(record->size)));
+        if (!script->bytes)
+            return ScriptSource::kUnreadable;
+        // A read that falls short ends the script there.
+        script->size = static_cast<int32_t>(
+            ReadPayloadBytes(*payload, *record, 0, script->bytes, static_cast<size_t>(record->size)));
+        return ScriptSource::kFound;
     }
-    // A script on disk is read in text mode: CR LF arrives as LF, and a
-    // Ctrl-Z byte ends it.
-    script->file = fopen(scriptName, "rt");
-    SkipByteOrderMark(*script);
+    FILE* file = fopen(scriptName, "rt");
+    if (!file)
+        return ScriptSource::kNone;
+    bool read = ReadWhole(file, script);
+    fclose(file);
+    return read ? ScriptSource::kFound : ScriptSource::kUnreadable;
 }
 
 int RunInstaller(InstanceHandle instance, const char* commandLine, int showCommand)
 {
-    ReadQuietOption(commandLine);
-    // Before anything shows: a damaged download must install nothing. The
-    // packaging modes change installers rather than install from this one.
-    if (!AsksForPackaging(commandLine) && OwnProgramIsDamaged()) {
-        ShowMessageBox("This installer is damaged or incomplete. Please download it again.", "Installer Damaged");
+    bool quiet = HasQuietOption(commandLine);
+    // Opened once, before anything shows: a damaged download must install
+    // nothing. The packaging modes change installers rather than install
+    // from this one, and may change this very file. A path that cannot be
+    // had cannot be checked.
+    Payload payload = {};
+    const Payload* ownPayload = nullptr;
+    char ownPath[kFilePathChars + 1];
+    if (!AsksForPackaging(commandLine) && GetOwnProgramPath(ownPath, sizeof ownPath) == 0) {
+        if (OpenPayload(ownPath, false, &payload).fault != PayloadFault::kNone || payload.damaged) {
+            ClosePayload(&payload);
+            ShowMessageBox("This installer is damaged or incomplete. Please download it again.",
+                           "Installer Damaged");
+            return kExitError;
+        }
+        ownPayload = &payload;
+    }
+    PalmUsers users = {};
+    if (StartUp(instance, quiet, showCommand, &users) != 0) {
+        ClosePayload(&payload);
         return kExitError;
     }
-    if (StartUp(instance, showCommand) != 0)
-        return kExitError;
 
     StartUpValues values;
     HandleOptions(commandLine, &values);
 
-    if (!values.abortRun && gState.userCount == 0) {
+    if (!values.abortRun && users.count == 0) {
         ShowMessageBox("No valid Palm users found on this PC", "Install Error");
         values.abortRun = true;
         values.exitCode = kExitError;
     }
 
-    ScriptStream script = {nullptr, 0};
+    ScriptBytes script = {nullptr, 0};
+    ScriptSource source = ScriptSource::kNone;
     if (!values.abortRun)
-        OpenInstallScript(values.scriptName, &script);
+        source = LoadInstallScript(values.scriptName, ownPayload, &script);
 
-    if (!values.abortRun && !script.file && gState.fileCount == 0) {
+    if (!values.abortRun && source != ScriptSource::kFound && (values.fileCount == 0 || source != ScriptSource::kNone)) {
         ShowMessageBox("No valid configuration file or install files found", "Install Error");
         values.abortRun = true;
         values.exitCode = kExitError;
@@ -123,6 +143,14 @@ int RunInstaller(InstanceHandle instance, const char* commandLine, int showComma
         gState.currentPage = nullptr;
     }
 
-    int wizardEnd = RunWizard(values.abortRun, script, showCommand);
-    return values.abortRun ? values.exitCode : wizardEnd;
+    int exitCode = values.exitCode;
+    if (!values.abortRun) {
+        InstallPlan plan;
+        MakeInstallPlan(script.bytes, script.size, {values.files, values.fileCount}, values.targetCount > 0, &plan);
+        exitCode = RunWizard(plan, {&users, ownPayload, values.targets, values.targetCount, quiet, showCommand});
+        ReleaseInstallPlan(&plan);
+    }
+    free(script.bytes);
+    ClosePayload(&payload);
+    return exitCode;
 }

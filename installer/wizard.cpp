@@ -1,39 +1,40 @@
-// The wizard sequence: one section line, one page and one step per pass.
+// The wizard: one page of the plan after the other.
 #include "installer/wizard.h"
 
 #include "base/bounded_text.h"
-#include "base/install_state.h"
 #include "installer/exit_code.h"
-#include "installer/install_files.h"
-#include "script/wizard_step.h"
-#include "script/install_script.h"
+#include "platform/process.h"
 #include "ui/pages.h"
 #include "ui/resource_ids.h"
 
 namespace {
 
-// Shows a script's text block in a text box of the current page.
-void ShowTextBlock(const TextBlock& block, int textBoxId)
+constexpr uint32_t kPausePerFileMs = 1000;
+
+// The progress page's sinks: with status texts, and quiet.
+void StepSlot()
 {
-    SetTextBoxText(textBoxId, block.text ? block.text : "");
+    StepProgress(kProgressBar);
+    PumpMessages(0);
 }
 
-// Shows each FILES entry on the files page: a check box ('+' checked, '-'
-// clear) or, for '*', the label in its place; '!' shows nothing.
-void FillFilesPage(const FilesSection& section)
+void ShowCopying(const char* status)
 {
-    for (int slot = 0; slot < gState.fileCount; slot++) {
-        const FileEntry& entry = section.entries[slot];
-        if (entry.marker == '!')
-            continue;
-        int control = entry.marker == '*' ? kFilesLabel1 + slot : kFilesCheckBox1 + slot;
-        if (entry.marker == '+')
-            SetCheckBox(control, true);
-        ShowControl(control);
-        SetControlText(control, entry.label);
-    }
-    ShowTextBlock(section.description, kFilesDescription);
+    SetControlText(kProgressText, status);
+    // Paint it now, not at the next slot's pump: the copy that follows
+    // takes a while, and the text should name the file being copied.
+    PumpMessages(0);
 }
+
+void QuietCopying(const char*) {}
+
+void PauseAfterFile()
+{
+    PauseMilliseconds(kPausePerFileMs);
+}
+
+constexpr ProgressSink kShownProgress = {StepSlot, ShowCopying, PauseAfterFile, ShowMessageBox};
+constexpr ProgressSink kQuietProgress = {StepSlot, QuietCopying, PauseAfterFile, ShowMessageBox};
 
 void DestroyCurrentPage()
 {
@@ -50,134 +51,149 @@ bool OpenPage(int dialogId)
     return gState.currentPage != nullptr;
 }
 
-// How a pass ends: the next pass follows, or the run ends as asked (the
-// last page, a quit request) or on an error.
-enum class PassEnd { kNext, kRunDone, kRunFailed };
-
-// What the passes carry from one to the next.
-struct WizardRun {
-    int stage;       // the stage the next pass starts from
-    bool flagNotSet; // a HotSync flag could not be set: the run ends on an error, after its pages
-};
-
-// Shows the current page and serves it: the step done leads on, a quit
-// request is the person's own choice.
-PassEnd Serve(int showCommand)
+// Shows the current page and serves it until the person answers.
+PageAnswer Serve(const WizardRun& run)
 {
-    return WaitForStep(showCommand) == 0 ? PassEnd::kNext : PassEnd::kRunDone;
+    ShowPage(gState.currentPage, run.showCommand);
+    return ServeCurrentPage();
 }
 
-// Runs one pass's page.
-PassEnd RunPage(const WizardStep& step, const ScriptStream& script, int showCommand, WizardRun* run)
+void ShowText(const TextBlock& block, int textBoxId)
 {
+    SetTextBoxText(textBoxId, block.text ? block.text : "");
+}
+
+// Shows each FILES entry on the files page: a check box ('+' checked, '-'
+// clear) or, for '*', the label in its place; '!' shows nothing.
+void FillFilesPage(const InstallPlan& plan, const PlanStep& step)
+{
+    for (int slot = 0; slot < plan.fileCount; slot++) {
+        const PlanFile& file = plan.files[slot];
+        if (file.marker == '!')
+            continue;
+        int control = file.marker == '*' ? kFilesLabel1 + slot : kFilesCheckBox1 + slot;
+        if (file.marker == '+')
+            SetCheckBox(control, true);
+        ShowControl(control);
+        SetControlText(control, file.label);
+    }
+    ShowText(step.text, kFilesDescription);
+}
+
+// Lists the users in table order, so that a list position is a user's index.
+void FillUserList(const PalmUsers& users)
+{
+    for (int user = 0; user < users.count; ++user)
+        InsertListEntry(kUserList, user, users.users[user].displayName);
+    SelectListEntry(kUserList, 0);
+}
+
+// How a step ends: the next step follows, or the run ends as asked (the
+// last page, a quit request) or on an error.
+enum class StepEnd { kNext, kRunDone, kRunFailed };
+
+// What the steps carry from one to the next.
+struct Choices {
+    InstallChoices install;
+    int chosenUser;   // the user page's choice; the first user until then
+    bool flagNotSet;  // a HotSync flag could not be set: the run ends on an error, after its pages
+};
+
+StepEnd RunCopy(const InstallPlan& plan, const PlanStep& step, const WizardRun& run, Choices* choices)
+{
+    InstallChoices& install = choices->install;
+    install.targetCount = run.commandLineTargetCount;
+    for (int t = 0; t < run.commandLineTargetCount; t++)
+        install.targets[t] = run.commandLineTargets[t];
+    // Display names need not be unique, so the choice travels as the entry,
+    // not as its name.
+    if (install.targetCount == 0 && choices->chosenUser < run.users->count) {
+        CopyText(install.targets[0].name, run.users->users[choices->chosenUser].displayName);
+        install.targets[0].userIndex = choices->chosenUser;
+        install.targetCount = 1;
+    }
+    RegisterCommonControls();
+    // Without the progress page the installation still runs: the page only
+    // shows how far it has come, and every use of it tolerates its absence.
+    OpenPage(kProgressPage);
+    SetProgressRange(kProgressBar, plan.fileCount);
+    SetProgressStep(kProgressBar, 1);
+    if (gState.currentPage)
+        ShowPage(gState.currentPage, run.showCommand);
+    CopyStageEnd end = Install(plan, install, *run.users, run.payload, run.quiet ? kQuietProgress : kShownProgress);
+    DestroyCurrentPage();
+    if (end == CopyStageEnd::kAborted)
+        return StepEnd::kRunFailed;
+    // The files are in place; HotSync may still not take them without the
+    // flag, which the exit code says.
+    choices->flagNotSet = end == CopyStageEnd::kFlagNotSet;
+    // The files are installed; without a completion page there is nothing
+    // left to wait for.
+    if (!OpenPage(kCompletionPage))
+        return StepEnd::kRunDone;
+    if (step.viewReadme)
+        ShowControl(kCompletionViewReadme);
+    return Serve(run).forward ? StepEnd::kNext : StepEnd::kRunDone;
+}
+
+StepEnd RunStep(const InstallPlan& plan, const PlanStep& step, const WizardRun& run, Choices* choices)
+{
+    PageAnswer answer;
     switch (step.page) {
-    case WizardPage::kLicense:
+    case PlanPage::kLicense:
         // Without the license page nothing may be installed: the run ends.
         if (!OpenPage(kLicensePage))
-            return PassEnd::kRunFailed;
-        LoadTextBlock(script, kLicenseText);
-        return Serve(showCommand);
+            return StepEnd::kRunFailed;
+        ShowText(step.text, kLicenseText);
+        return Serve(run).forward ? StepEnd::kNext : StepEnd::kRunDone;
 
-    case WizardPage::kFiles:
+    case PlanPage::kFiles:
         // Without the files page the choice cannot be offered: the run ends
         // rather than install what the person never saw.
         if (!OpenPage(kFilesPage))
-            return PassEnd::kRunFailed;
-        return ServeFilesPage(script, showCommand) == 0 ? PassEnd::kNext : PassEnd::kRunDone;
+            return StepEnd::kRunFailed;
+        FillFilesPage(plan, step);
+        if (!plan.entryVisible)
+            return StepEnd::kNext;
+        answer = Serve(run);
+        // Indeterminate counts as chosen: only a clear box leaves a file out.
+        for (int slot = 0; slot < kFileSlotCount; slot++)
+            choices->install.checked[slot] = answer.boxStates[slot] != kCheckBoxClear;
+        return answer.forward ? StepEnd::kNext : StepEnd::kRunDone;
 
-    case WizardPage::kUser:
-        // Without the user page the copy stage runs for the selected user.
+    case PlanPage::kUser:
+        // Without the user page the copy stage runs for the first user.
         if (!OpenPage(kUserPage))
-            return PassEnd::kNext;
-        return Serve(showCommand);
+            return StepEnd::kNext;
+        FillUserList(*run.users);
+        answer = Serve(run);
+        // No selection leaves the choice as it was.
+        if (answer.listPosition >= 0 && answer.listPosition < run.users->count)
+            choices->chosenUser = answer.listPosition;
+        return answer.forward ? StepEnd::kNext : StepEnd::kRunDone;
 
-    case WizardPage::kCopy:
-        // A selection outside the table names nobody: the copy stage then
-        // says that no valid user was selected. Display names need not be
-        // unique, so the choice travels as the entry, not as its name.
-        if (gState.targetCount == 0 && gState.selectedUser >= 0
-            && gState.selectedUser < gState.userCount) {
-            CopyText(gState.targets[0].name, gState.users[gState.selectedUser].displayName);
-            gState.targets[0].userIndex = gState.selectedUser;
-            gState.targetCount = 1;
-        }
-        switch (InstallFiles(showCommand)) {
-        case CopyStageEnd::kAborted:
-            return PassEnd::kRunFailed;
-        case CopyStageEnd::kFlagNotSet:
-            // The files are in place; HotSync may still not take them
-            // without the flag, which the exit code says.
-            run->flagNotSet = true;
-            break;
-        case CopyStageEnd::kInstalled:
-            break;
-        }
-        // The files are installed; without a completion page there is
-        // nothing left to wait for.
-        if (!OpenPage(kCompletionPage))
-            return PassEnd::kRunDone;
-        if (step.showViewReadme)
-            ShowControl(kCompletionViewReadme);
-        return Serve(showCommand);
+    case PlanPage::kCopy:
+        return RunCopy(plan, step, run, choices);
 
-    case WizardPage::kReadme:
+    case PlanPage::kReadme:
         // The files are installed: without the readme page the run is over.
         if (!OpenPage(kReadmePage))
-            return PassEnd::kRunDone;
-        LoadTextBlock(script, kReadmeText);
-        return Serve(showCommand);
-
-    case WizardPage::kQuit:
-        break;
+            return StepEnd::kRunDone;
+        ShowText(step.text, kReadmeText);
+        return Serve(run).forward ? StepEnd::kNext : StepEnd::kRunDone;
     }
-    return PassEnd::kRunDone;
+    return StepEnd::kRunDone;
 }
 
 } // namespace
 
-void LoadTextBlock(const ScriptStream& script, int textBoxId)
+int RunWizard(const InstallPlan& plan, const WizardRun& run)
 {
-    TextBlock block;
-    ReadTextBlock(script, &block);
-    ShowTextBlock(block, textBoxId);
-    ReleaseTextBlock(&block);
-}
-
-int ServeFilesPage(const ScriptStream& script, int showCommand)
-{
-    FilesSection section;
-    ReadFilesSection(script, &section);
-    FillFilesPage(section);
-    ReleaseTextBlock(&section.description);
-    if (!gState.entryVisible)
-        return 0;
-    return WaitForStep(showCommand);
-}
-
-int WaitForStep(int showCommand)
-{
-    ShowPage(gState.currentPage, showCommand);
-    return ServeCurrentPage();
-}
-
-int RunWizard(bool abortRun, ScriptStream script, int showCommand)
-{
-    WizardRun run = {0, false};
-    PassEnd end = abortRun ? PassEnd::kRunDone : PassEnd::kNext;
-    while (end == PassEnd::kNext) {
-        gState.stepDone = 0;
-        char line[kScriptLineBytes];
-        line[0] = '\0';
-        if (PassReadsSectionLine(run.stage))
-            ReadSectionLine(script, line);
-
-        WizardStep step = DecideWizardStep(run.stage, line, script.file != nullptr, gState.targetCount);
-        run.stage = step.stageAfter;
-        end = RunPage(step, script, showCommand, &run);
+    Choices choices = {};
+    StepEnd end = StepEnd::kNext;
+    for (int i = 0; i < plan.stepCount && end == StepEnd::kNext; i++) {
+        end = RunStep(plan, plan.steps[i], run, &choices);
         DestroyCurrentPage();
     }
-    DestroyCurrentPage();
-    if (script.file)
-        fclose(script.file);
-    return end == PassEnd::kRunFailed || run.flagNotSet ? kExitError : kExitDone;
+    return end == StepEnd::kRunFailed || choices.flagNotSet ? kExitError : kExitDone;
 }

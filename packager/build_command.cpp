@@ -7,10 +7,9 @@
 #include "packager/packed_file.h"
 #include "packager/script_check.h"
 #include "payload/installer_checksum.h"
-#include "payload/installer_layout.h"
 #include "payload/payload_archive.h"
-#include "payload/record_chain.h"
 #include "platform/files.h"
+#include "script/install_plan.h"
 
 #include <cstdio>
 #include <cstring>
@@ -24,12 +23,15 @@ void CheckScriptAndFiles(const std::string& scriptPath, const std::vector<Packed
     const char* label = scriptPath.c_str();
     int64_t size = 0;
     FILE* script = MeasurePackedFile(scriptPath, &size) ? fopen(label, "rb") : nullptr;
-    if (!script) {
+    std::vector<char> bytes(static_cast<size_t>(size));
+    bool read = script && fread(bytes.data(), 1, bytes.size(), script) == bytes.size();
+    if (script)
+        fclose(script);
+    if (!read) {
         ReportError(diagnostics, label, 0, "cannot read the install script");
         return;
     }
-    std::vector<ScriptPath> paths = CheckInstallScript(script, 0, size, label, diagnostics);
-    fclose(script);
+    std::vector<ScriptPath> paths = CheckInstallScript(bytes, label, diagnostics);
     if (!haveFiles)
         return;
     CheckScriptPaths(paths, files, arguments.beside, label, diagnostics);
@@ -40,26 +42,24 @@ void CheckScriptAndFiles(const std::string& scriptPath, const std::vector<Packed
 // into every installer built from it.
 void CheckStub(const std::string& stub, Diagnostics* diagnostics)
 {
-    FILE* file = fopen(stub.c_str(), "rb");
+    Payload payload;
     char magic[2] = {};
-    if (!file || fread(magic, 1, 2, file) != 2 || magic[0] != 'M' || magic[1] != 'Z') {
+    bool opened = OpenPayload(stub.c_str(), false, &payload).fault == PayloadFault::kNone;
+    if (!opened || fseek(payload.file, 0, SEEK_SET) != 0 || fread(magic, 1, 2, payload.file) != 2 || magic[0] != 'M'
+        || magic[1] != 'Z')
         ReportError(diagnostics, stub.c_str(), 0, "not a Windows program to use as the installer");
-    } else {
-        ChainWalk walk;
-        InstallerLayout layout;
-        if (ReadInstallerLayout(file, &layout) == 0 && layout.isSigned)
-            ReportError(diagnostics, stub.c_str(), 0, "%s", kSignedRefusal);
-        else if (StartChainWalk(file, &walk) == 0)
-            ReportError(diagnostics, stub.c_str(), 0, "it already carries payload records: strip it first");
-    }
-    if (file)
-        fclose(file);
+    else if (payload.layout.isSigned)
+        ReportError(diagnostics, stub.c_str(), 0, "%s", kSignedRefusal);
+    else if (payload.chain != ChainState::kNone)
+        ReportError(diagnostics, stub.c_str(), 0, "it already carries payload records: strip it first");
+    ClosePayload(&payload);
 }
 
 // Reports a failed append of input to the installer named output.
-void ReportAppendFailure(int result, const std::string& input, const std::string& output, Diagnostics* diagnostics)
+void ReportAppendFailure(PayloadResult result, const std::string& input, const std::string& output,
+                         Diagnostics* diagnostics)
 {
-    AppendFailure failure = DescribeAppendFailure(result);
+    AppendFailure failure = DescribeAppendFailure(result.fault);
     ReportError(diagnostics, (failure.aboutInput ? input : output).c_str(), 0, "%s", failure.text);
 }
 
@@ -73,19 +73,19 @@ int WriteInstaller(const std::string& stub, const std::vector<PackedFile>& files
         return -1;
     }
     for (const PackedFile& file : files) {
-        int result = AppendPayloadRecord(partial.c_str(), file.path.c_str());
-        if (result != kAppended) {
+        PayloadResult result = AppendPayloadRecord(partial.c_str(), file.path.c_str());
+        if (result.fault != PayloadFault::kNone) {
             ReportAppendFailure(result, file.label, output, diagnostics);
             return -1;
         }
     }
-    int result = AppendNamedPayloadRecord(partial.c_str(), script.c_str(), kScriptRecordName);
-    if (result != kAppended) {
+    PayloadResult result = AppendNamedPayloadRecord(partial.c_str(), script.c_str(), kScriptRecordName);
+    if (result.fault != PayloadFault::kNone) {
         ReportAppendFailure(result, script, output, diagnostics);
         return -1;
     }
     result = AppendChecksumRecord(partial.c_str());
-    if (result != kAppended) {
+    if (result.fault != PayloadFault::kNone) {
         ReportAppendFailure(result, script, output, diagnostics);
         return -1;
     }

@@ -64,7 +64,7 @@ void CheckDatabases(const std::vector<PackedFile>& files, const std::vector<Scri
             continue;
         const char* label = file.label.c_str();
         FILE* stream = fopen(file.path.c_str(), "rb");
-        PalmDatabaseInfo info;
+        PalmHeader info;
         PalmDatabaseProblem problem = PalmDatabaseProblem::kTooShort;
         if (stream && fseek(stream, static_cast<long>(file.offset), SEEK_SET) == 0)
             problem = ReadPalmDatabaseInfo(stream, file.size, &info);

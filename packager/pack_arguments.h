@@ -1,6 +1,8 @@
 // The packager's command line: one command, its operands and its options.
 #pragma once
 
+#include "script/install_plan.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -12,7 +14,7 @@ struct PackArguments {
     std::vector<std::string> operands; // in order, options taken out
     std::string output;                // -o
     std::string stub;                  // --stub; empty for the default
-    std::string script = "Install.ini"; // --script
+    std::string script = kScriptRecordName; // --script
     std::vector<std::string> beside;   // --beside, each time
     bool strict = false;               // --strict
 };

@@ -4,7 +4,8 @@
 #include "base/bounded_text.h"
 #include "packager/diagnostics.h"
 #include "payload/payload_archive.h"
-#include "payload/record_chain.h"
+#include "payload/stream_copy.h"
+#include "script/install_plan.h"
 
 const PackedFile* FindPackedFile(const std::vector<PackedFile>& files, const std::string& name)
 {
@@ -60,16 +61,16 @@ std::vector<PackedFile> GatherPackedFiles(const std::vector<std::string>& paths,
     return files;
 }
 
-AppendFailure DescribeAppendFailure(int result)
+AppendFailure DescribeAppendFailure(PayloadFault fault)
 {
-    switch (result) {
-    case kAppendNameTooLong:
+    switch (fault) {
+    case PayloadFault::kNameTooLong:
         return {"its name is over 255 characters or its extension over 19", true};
-    case kAppendCannotReadInput:
+    case PayloadFault::kCannotReadInput:
         return {"cannot read it", true};
-    case kAppendCannotOpenExecutable:
+    case PayloadFault::kCannotOpen:
         return {"cannot open it for writing", false};
-    case kAppendSigned:
+    case PayloadFault::kSigned:
         return {kSignedRefusal, false};
     default:
         return {"cannot write it (disk full, or 2 GiB reached); it is left as it was", false};

@@ -2,6 +2,8 @@
 // or a record inside an installer) and the record name it has or will have.
 #pragma once
 
+#include "payload/payload.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,8 +39,6 @@ std::vector<PackedFile> GatherPackedFiles(const std::vector<std::string>& paths,
 // too long for an installer (2 GiB or more).
 bool MeasurePackedFile(const std::string& path, int64_t* size);
 
-constexpr char kScriptRecordName[] = "Install.ini";
-
 // What an append that failed tells the packager, and whether it concerns
 // the input file (else the installer).
 struct AppendFailure {
@@ -46,8 +46,4 @@ struct AppendFailure {
     bool aboutInput;
 };
 
-AppendFailure DescribeAppendFailure(int result);
-
-// Why a signed installer is never changed; the installer's -a says the same.
-constexpr char kSignedRefusal[] =
-    "The installer is signed. Append files before signing it, or remove its signature first.";
+AppendFailure DescribeAppendFailure(PayloadFault fault);

@@ -2,9 +2,7 @@
 #include "packager/commands.h"
 
 #include "packager/packed_file.h"
-#include "payload/installer_layout.h"
 #include "payload/payload_archive.h"
-#include "payload/record_chain.h"
 
 #include <cstdio>
 
@@ -23,11 +21,14 @@ int RunExtract(const PackArguments& arguments)
     const char* installer = arguments.operands[0].c_str();
     const std::string& name = arguments.operands[1];
     const std::string& output = arguments.output.empty() ? name : arguments.output;
-    FILE* record = FindPayloadRecord(installer, name.c_str(), nullptr);
+    Payload payload;
+    OpenPayload(installer, false, &payload);
+    const PayloadRecord* record = FindPayloadRecord(payload, name.c_str());
+    bool written = record && ExtractPayloadRecord(payload, *record, output.c_str()).fault == PayloadFault::kNone;
+    ClosePayload(&payload);
     if (!record)
         return Fail(installer, "no record of that name");
-    fclose(record);
-    if (ExtractPayloadRecord(installer, name.c_str(), output.c_str()) != 0)
+    if (!written)
         return Fail(output.c_str(), "cannot write it");
     return 0;
 }
@@ -36,36 +37,29 @@ int RunAppend(const PackArguments& arguments)
 {
     const char* installer = arguments.operands[0].c_str();
     const char* input = arguments.operands[1].c_str();
-    int result = AppendPayloadRecord(installer, input);
-    if (result == kAppended)
+    PayloadResult result = AppendPayloadRecord(installer, input);
+    if (result.fault == PayloadFault::kNone)
         return 0;
-    AppendFailure failure = DescribeAppendFailure(result);
+    AppendFailure failure = DescribeAppendFailure(result.fault);
     return Fail(failure.aboutInput ? input : installer, failure.text);
 }
 
 int RunStrip(const PackArguments& arguments)
 {
     const char* installer = arguments.operands[0].c_str();
-    FILE* file = fopen(installer, "rb");
-    if (!file)
-        return Fail(installer, "cannot read it");
-    InstallerLayout layout;
-    bool isSigned = ReadInstallerLayout(file, &layout) == 0 && layout.isSigned;
-    ChainWalk walk;
-    ChainRecord record;
-    ChainStep step = ChainStep::End;
-    bool hasChain = StartChainWalk(file, &walk) == 0;
-    while (hasChain && (step = ReadPreviousRecord(&walk, &record)) == ChainStep::Record) {
-    }
-    fclose(file);
-    if (isSigned)
-        return Fail(installer, kSignedRefusal);
-    if (!hasChain)
+    // Read first, so that a file without records passes whether or not it
+    // can be written, and a refusal says why.
+    switch (StripPayloadRecords(installer, false).fault) {
+    case PayloadFault::kNone:
         return 0;
-    // Where a damaged chain begins is unknown: cutting at a guess could cut the program.
-    if (step == ChainStep::Damaged)
+    case PayloadFault::kSigned:
+        return Fail(installer, kSignedRefusal);
+    case PayloadFault::kDamaged:
+        // Where a damaged chain begins is unknown: cutting at a guess could cut the program.
         return Fail(installer, "its record chain is damaged; nothing was cut");
-    if (StripPayloadRecords(installer) != 0)
+    case PayloadFault::kCannotWrite:
         return Fail(installer, "cannot cut it: read-only or in use");
-    return 0;
+    default:
+        return Fail(installer, "cannot read it");
+    }
 }

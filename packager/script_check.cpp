@@ -1,11 +1,10 @@
-// The install script check: the installer's reader and wizard passes run
-// over the script, with every line they skip or misread reported.
+// The install script check: the installer's plan of the script, with every
+// line it skips or misreads reported.
 #include "packager/script_check.h"
 
 #include "base/bounded_text.h"
-#include "palm/slot_path.h"
-#include "script/install_script.h"
-#include "script/wizard_step.h"
+#include "base/path_name.h"
+#include "script/install_plan.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,18 +13,17 @@ namespace {
 
 // The script's bytes, kept to number lines and to look at what a line holds.
 struct ScriptText {
-    std::vector<char> bytes;
-    std::vector<long> lineStarts; // stream position of each line's first byte
-    long start = 0;
-    const char* label = "";
+    const std::vector<char>& bytes;
+    const char* label;
+    std::vector<long> lineStarts = {}; // position of each line's first byte
 
-    long End() const { return start + static_cast<long>(bytes.size()); }
-    char At(long position) const { return bytes[static_cast<size_t>(position - start)]; }
+    long End() const { return static_cast<long>(bytes.size()); }
+    char At(long position) const { return bytes[static_cast<size_t>(position)]; }
 
     void NumberLines()
     {
-        lineStarts.push_back(start);
-        for (long p = start; p < End(); p++) {
+        lineStarts.push_back(0);
+        for (long p = 0; p < End(); p++) {
             if (At(p) == '\n')
                 lineStarts.push_back(p + 1);
         }
@@ -115,58 +113,40 @@ void CheckBlock(const ScriptText& text, long from, long to, int sectionLine, con
                     "the %s text has no terminator line '.' and runs to the end of the script", what);
 }
 
-void CheckFilesSection(const ScriptStream& script, const ScriptText& text, int sectionLine,
+void CheckFilesSection(const InstallPlan& plan, const PlanStep& step, const ScriptText& text,
                        std::vector<ScriptPath>* paths, Diagnostics* diagnostics)
 {
-    FilesSection section;
-    ReadFilesSection(script, &section);
-    ReleaseTextBlock(&section.description);
-    long descriptionEnd = ftell(script.file);
-
-    if (section.pathlessEntryAt >= 0)
-        ReportError(diagnostics, text.label, text.LineAt(section.pathlessEntryAt),
+    if (plan.pathlessEntryAt >= 0)
+        ReportError(diagnostics, text.label, text.LineAt(plan.pathlessEntryAt),
                     "this file entry has no path line: the installer leaves it out");
-    for (int slot = 0; slot < gState.fileCount; slot++) {
-        const FileEntry& entry = section.entries[slot];
-        int pathLine = text.LineAt(entry.pathAt);
-        std::string raw = text.LineFrom(entry.pathAt);
+    for (int slot = 0; slot < plan.fileCount; slot++) {
+        const PlanFile& file = plan.files[slot];
+        int pathLine = text.LineAt(file.pathAt);
+        std::string raw = text.LineFrom(file.pathAt);
         if (raw.size() > kFilePathChars - 2) {
             ReportError(diagnostics, text.label, pathLine,
                         "the path is longer than %d characters and the installer cuts it",
                         static_cast<int>(kFilePathChars - 2));
             continue;
         }
-        char path[kFilePathChars + 1];
-        CopyText(path, gState.files[slot].path);
-        CleanSlotPath(path);
-        if (path[0] == '\0')
+        if (file.path[0] == '\0')
             ReportError(diagnostics, text.label, pathLine, "the path of this file entry is empty");
         else
-            paths->push_back({path, pathLine});
+            paths->push_back({file.path, pathLine});
     }
 
-    long description = section.descriptionAt;
-    for (long p = description; p < descriptionEnd; p = text.NextLine(p)) {
+    long description = step.textFrom;
+    for (long p = description; p < step.endAt; p = text.NextLine(p)) {
         if (!IsMarker(text.At(p)))
             continue;
-        if (p == description && gState.fileCount == kFileSlotCount)
+        if (p == description && plan.fileCount == kFileSlotCount)
             ReportError(diagnostics, text.label, text.LineAt(p),
                         "a seventh file entry: the installer takes six and shows this line as description text");
         else
             ReportError(diagnostics, text.label, text.LineAt(p),
                         "this line looks like a file entry but is description text");
     }
-    CheckBlock(text, description, descriptionEnd, sectionLine, "FILES description", diagnostics);
-}
-
-void CheckTextBlock(const ScriptStream& script, const ScriptText& text, int sectionLine, const char* what,
-                    Diagnostics* diagnostics)
-{
-    long from = ftell(script.file);
-    TextBlock block;
-    ReadTextBlock(script, &block);
-    ReleaseTextBlock(&block);
-    CheckBlock(text, from, ftell(script.file), sectionLine, what, diagnostics);
+    CheckBlock(text, description, step.endAt, text.LineAt(step.at), "FILES description", diagnostics);
 }
 
 const char* const kExpectedSections[] = {
@@ -174,10 +154,10 @@ const char* const kExpectedSections[] = {
 
 // A line read where a section line belongs that starts no section: the
 // installer goes straight on to the copy and reads nothing after it.
-void ReportUnmatchedSection(const ScriptText& text, long at, int stage, Diagnostics* diagnostics)
+void ReportUnmatchedSection(const ScriptText& text, const PlanStep& step, Diagnostics* diagnostics)
 {
-    std::string line = text.LineFrom(at);
-    long next = text.NextLine(at);
+    std::string line = text.LineFrom(step.at);
+    long next = text.NextLine(step.at);
     if (IsBlankLine(line)) {
         ReportUnread(text, next, "a blank line stands where the installer expects the next section line",
                      diagnostics);
@@ -185,76 +165,61 @@ void ReportUnmatchedSection(const ScriptText& text, long at, int stage, Diagnost
     }
     if (line.size() > 40)
         line = line.substr(0, 40) + "...";
-    ReportError(diagnostics, text.label, text.LineAt(at),
+    ReportError(diagnostics, text.label, text.LineAt(step.at),
                 "'%s' is not a section line the installer reads here (expected %s at the start of the line); "
                 "the installer installs at once and reads nothing from here on",
-                line.c_str(), kExpectedSections[stage < 4 ? stage : 3]);
+                line.c_str(), kExpectedSections[static_cast<int>(step.firstTest)]);
     ReportUnread(text, next, "they follow a line that ends the script for the installer", diagnostics);
+}
+
+// Checks what one pass of the installer read. Returns false when the
+// installer reads nothing after it.
+bool CheckStep(const InstallPlan& plan, const PlanStep& step, const ScriptText& text, std::vector<ScriptPath>* paths,
+               Diagnostics* diagnostics)
+{
+    switch (step.page) {
+    case PlanPage::kLicense:
+        CheckBlock(text, step.textFrom, step.endAt, text.LineAt(step.at), "license", diagnostics);
+        return true;
+    case PlanPage::kFiles:
+        CheckFilesSection(plan, step, text, paths, diagnostics);
+        return true;
+    case PlanPage::kUser:
+        return true;
+    case PlanPage::kCopy:
+        if (step.lineRead && !step.viewReadme) {
+            ReportUnmatchedSection(text, step, diagnostics);
+            return false;
+        }
+        return true;
+    case PlanPage::kReadme:
+        CheckBlock(text, step.textFrom, step.endAt, text.LineAt(step.at), "readme", diagnostics);
+        return true;
+    }
+    return true;
 }
 
 } // namespace
 
-std::vector<ScriptPath> CheckInstallScript(FILE* file, int64_t start, int64_t size, const char* label,
+std::vector<ScriptPath> CheckInstallScript(const std::vector<char>& bytes, const char* label,
                                            Diagnostics* diagnostics)
 {
     std::vector<ScriptPath> paths;
-    ScriptText text;
-    text.start = static_cast<long>(start);
-    text.label = label;
-    text.bytes.resize(static_cast<size_t>(size));
-    if (fseek(file, text.start, SEEK_SET) != 0 || fread(text.bytes.data(), 1, text.bytes.size(), file) != text.bytes.size()) {
-        ReportError(diagnostics, label, 0, "cannot read the script");
-        return paths;
-    }
-    text.NumberLines();
-    if (size == 0) {
+    if (bytes.empty()) {
         ReportError(diagnostics, label, 0, "the script is empty: the installer would show no page and install nothing");
         return paths;
     }
-
-    // The reader fills the file slots of the one state record.
-    ResetInstallState();
-    fseek(file, text.start, SEEK_SET);
-    ScriptStream script = {file, static_cast<int32_t>(text.End())};
-    SkipByteOrderMark(script);
-    int stage = kStageLicense;
-    for (;;) {
-        char line[kScriptLineBytes];
-        line[0] = '\0';
-        long at = ftell(file);
-        int passStage = stage;
-        if (PassReadsSectionLine(stage))
-            ReadSectionLine(script, line);
-        WizardStep step = DecideWizardStep(stage, line, true, 0);
-        stage = step.stageAfter;
-        int lineNumber = text.LineAt(at);
-        switch (step.page) {
-        case WizardPage::kLicense:
-            CheckTextBlock(script, text, lineNumber, "license", diagnostics);
-            break;
-        case WizardPage::kFiles:
-            CheckFilesSection(script, text, lineNumber, &paths, diagnostics);
-            break;
-        case WizardPage::kUser:
-            break;
-        case WizardPage::kCopy:
-            if (line[0] != '\0' && !IsReadmeSection(line)) {
-                ReportUnmatchedSection(text, at, passStage, diagnostics);
-                return paths;
-            }
-            if (!step.showViewReadme) {
-                ReportUnread(text, ftell(file), "the installer has read its last section", diagnostics);
-                return paths;
-            }
-            break;
-        case WizardPage::kReadme:
-            CheckTextBlock(script, text, text.LineAt(at), "readme", diagnostics);
-            break;
-        case WizardPage::kQuit:
-            ReportUnread(text, ftell(file), "the installer has read its last section", diagnostics);
-            return paths;
-        }
-    }
+    ScriptText text = {bytes, label};
+    text.NumberLines();
+    InstallPlan plan;
+    MakeInstallPlan(bytes.data(), static_cast<int32_t>(bytes.size()), {nullptr, 0}, false, &plan);
+    bool readOn = true;
+    for (int i = 0; i < plan.stepCount && readOn; i++)
+        readOn = CheckStep(plan, plan.steps[i], text, &paths, diagnostics);
+    if (readOn)
+        ReportUnread(text, plan.readEnd, "the installer has read its last section", diagnostics);
+    ReleaseInstallPlan(&plan);
+    return paths;
 }
 
 void CheckScriptPaths(const std::vector<ScriptPath>& paths, const std::vector<PackedFile>& files,
@@ -263,7 +228,7 @@ void CheckScriptPaths(const std::vector<ScriptPath>& paths, const std::vector<Pa
 {
     for (const ScriptPath& named : paths) {
         const char* path = named.path.c_str();
-        bool hasFolder = strpbrk(path, "\\/") != nullptr || (path[0] != '\0' && path[1] == ':');
+        bool hasFolder = LastPathComponent(path) != path;
         if (hasFolder) {
             ReportWarning(diagnostics, scriptLabel, named.line,
                           "'%s' has a folder: the installer reads it from the user's disk at install time", path);

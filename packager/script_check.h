@@ -1,17 +1,16 @@
-// Checks an install script with the installer's own reader, as the embedded
-// script it will be, and reports every line the installer would never read
-// or would read as something other than it looks.
+// Checks an install script by the installer's own plan of it, as the
+// embedded script it will be, and reports every line the installer would
+// never read or would read as something other than it looks.
 #pragma once
 
 #include "packager/diagnostics.h"
 #include "packager/packed_file.h"
 
-#include <cstdio>
 #include <vector>
 
-// Checks the script whose size bytes start at offset start of file, naming
-// it label in messages. Returns the paths its FILES section names.
-std::vector<ScriptPath> CheckInstallScript(FILE* file, int64_t start, int64_t size, const char* label,
+// Checks the script's bytes, naming it label in messages. Returns the paths
+// its FILES section names.
+std::vector<ScriptPath> CheckInstallScript(const std::vector<char>& bytes, const char* label,
                                            Diagnostics* diagnostics);
 
 // Holds the FILES paths against the packaged files: a path with no folder

@@ -1,24 +1,11 @@
-// The whole 78-byte header of a Palm OS database and the list of records or
-// resources after it, read for listing and checking a database before it
-// ships.
+// Checking a Palm OS database before it ships: its whole 78-byte header and
+// the list of records or resources after it.
 #pragma once
+
+#include "palm/database_header.h"
 
 #include <cstdint>
 #include <cstdio>
-
-constexpr int64_t kPalmHeaderBytes = 78;
-constexpr uint16_t kResourceDatabaseAttribute = 0x0001;
-
-struct PalmDatabaseInfo {
-    char name[33];          // the name field, always NUL-terminated here
-    bool nameTerminated;    // the field itself holds a NUL within its 32 bytes
-    uint16_t attributes;
-    uint16_t version;
-    char type[5];           // four bytes and a NUL
-    char creator[5];
-    uint16_t entryCount;    // records, or resources in a resource database
-    bool isResourceDatabase;
-};
 
 // Why a database would not install soundly.
 enum class PalmDatabaseProblem {
@@ -31,6 +18,6 @@ enum class PalmDatabaseProblem {
 };
 
 // Reads the header and walks the record list of the database that starts at
-// the current position of source and is size bytes long. Fills info as far
-// as the bytes allow and returns the first problem found, or kNone.
-PalmDatabaseProblem ReadPalmDatabaseInfo(FILE* source, int64_t size, PalmDatabaseInfo* info);
+// the current position of source and is size bytes long. Fills header as
+// far as the bytes allow and returns the first problem found, or kNone.
+PalmDatabaseProblem ReadPalmDatabaseInfo(FILE* source, int64_t size, PalmHeader* header);

@@ -2,7 +2,6 @@
 #include "palm/desktop_settings.h"
 
 #include "base/bounded_text.h"
-#include "base/install_state.h"
 #include "platform/registry_path.h"
 
 #include <cstring>
@@ -48,16 +47,16 @@ int ReadRegistryText(const char* path, char* text, size_t capacity)
 
 } // namespace
 
-int FindPalmFolder()
+int FindPalmFolder(char (&folder)[kPalmFolderChars + 1])
 {
     for (const char* path : kPalmFolderPaths) {
-        if (ReadRegistryText(path, gState.palmFolder, sizeof gState.palmFolder) == 0)
+        if (ReadRegistryText(path, folder, sizeof folder) == 0)
             return 0;
     }
     return -1;
 }
 
-void FindInstallFolderName()
+void FindInstallFolderName(char (&name)[kInstallFolderNameChars + 1])
 {
     for (const InstallConduit& conduit : kInstallConduits) {
         char module[kConduitModuleChars + 1];
@@ -66,9 +65,8 @@ void FindInstallFolderName()
         // Case-sensitive, and a longer module name passes.
         if (strncmp(module, kInstallConduitModule, sizeof kInstallConduitModule - 1) != 0)
             continue;
-        if (ReadRegistryText(conduit.directoryPath, gState.installFolderName,
-                             sizeof gState.installFolderName) == 0)
+        if (ReadRegistryText(conduit.directoryPath, name, sizeof name) == 0)
             return;
     }
-    CopyText(gState.installFolderName, "Install");
+    CopyText(name, "Install");
 }

@@ -2,11 +2,12 @@
 // the Palm folder and the name of each user's HotSync install folder.
 #pragma once
 
-// Sets gState.palmFolder from the first of the two Palm folder values that
-// holds a text fitting the field. Returns 0, or -1 with the Palm folder
-// untouched when neither does.
-int FindPalmFolder();
+#include "base/install_state.h"
 
-// Sets gState.installFolderName from the Directory value of the first
-// install conduit whose Module value begins with "inscn", else to "Install".
-void FindInstallFolderName();
+// Sets folder from the first of the two Palm folder values that holds a
+// text fitting it. Returns 0, or -1 with folder untouched when neither does.
+int FindPalmFolder(char (&folder)[kPalmFolderChars + 1]);
+
+// Sets name from the Directory value of the first install conduit whose
+// Module value begins with "inscn", else to "Install".
+void FindInstallFolderName(char (&name)[kInstallFolderNameChars + 1]);

@@ -1,7 +1,7 @@
 // The destination of an installed database in a Palm user's folders.
 #pragma once
 
-#include "base/install_state.h"
+#include "palm/palm_user.h"
 
 // Writes "<folder>\<cleaned name>.prc" (or ".pdb") into destination.
 // databaseName (may be nullptr) loses one leading and one trailing double

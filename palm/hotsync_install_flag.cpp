@@ -2,17 +2,16 @@
 #include "palm/hotsync_install_flag.h"
 
 #include "base/bounded_text.h"
-#include "base/install_state.h"
 #include "platform/registry.h"
 #include "platform/registry_path.h"
 
-int32_t SetHotSyncInstallFlag(int userIndex)
+long SetHotSyncInstallFlag(const PalmUser& user)
 {
-    if (userIndex < 0 || userIndex >= gState.userCount || !gState.users[userIndex].hasUserNumber)
+    if (!user.hasUserNumber)
         return -1;
     char path[kRegistryPathChars + 1];
     FormatText(path, sizeof path, "Software\\U.S. Robotics\\Pilot Desktop\\HotSync Manager\\Install%d",
-               static_cast<int>(gState.users[userIndex].userNumber));
+               static_cast<int>(user.userNumber));
     const uint32_t installPending = 1;
     return WriteRegistryPath(path, &installPending, sizeof installPending, kRegDword);
 }

@@ -29,29 +29,29 @@ bool IsCandidate(const FolderEntry& entry)
 
 // Adds the user of folderName when it holds the install folder and both of
 // its paths fit their fields.
-void AddUserIfInstallFolder(const char* folderName, UserFoundCallback onUserFound)
+void AddUserIfInstallFolder(PalmUsers* found, const char* folderName, UserFoundCallback onUserFound)
 {
     PalmUser user;
-    if (FormatText(user.installPath, sizeof user.installPath, "%s\\%s\\%s", gState.palmFolder,
-                   folderName, gState.installFolderName) != 0)
+    if (FormatText(user.installPath, sizeof user.installPath, "%s\\%s\\%s", found->palmFolder,
+                   folderName, found->installFolderName) != 0)
         return;
-    if (FormatText(user.backupPath, sizeof user.backupPath, "%s\\%s\\backup", gState.palmFolder,
+    if (FormatText(user.backupPath, sizeof user.backupPath, "%s\\%s\\backup", found->palmFolder,
                    folderName) != 0)
         return;
     if (!Exists(user.installPath))
         return;
-    ReadUserDisplayName(user, folderName);
-    gState.users[gState.userCount++] = user;
+    ReadUserDisplayName(user, found->palmFolder, folderName);
+    found->users[found->count++] = user;
     if (onUserFound)
         onUserFound(user);
 }
 
-void ListUsers(UserFoundCallback onUserFound)
+void ListUsers(PalmUsers* found, UserFoundCallback onUserFound)
 {
     char pattern[kPalmFolderChars + 1];
     // A pattern that does not fit could list no user folder anyway: every
     // user's paths are far shorter.
-    if (FormatText(pattern, sizeof pattern, "%s\\*", gState.palmFolder) != 0)
+    if (FormatText(pattern, sizeof pattern, "%s\\*", found->palmFolder) != 0)
         return;
     FolderEntry entry;
     FolderListing* listing = StartFolderListing(pattern, &entry);
@@ -59,29 +59,29 @@ void ListUsers(UserFoundCallback onUserFound)
         return;
     do {
         if (IsCandidate(entry))
-            AddUserIfInstallFolder(entry.name, onUserFound);
-    } while (gState.userCount < kMaxPalmUsers && NextFolderEntry(listing, &entry));
+            AddUserIfInstallFolder(found, entry.name, onUserFound);
+    } while (found->count < kMaxPalmUsers && NextFolderEntry(listing, &entry));
     EndFolderListing(listing);
 }
 
 } // namespace
 
-int DiscoverPalmUsers(UserFoundCallback onUserFound)
+int DiscoverPalmUsers(PalmUsers* found, UserFoundCallback onUserFound)
 {
-    gState.userCount = 0;
-    if (FindPalmFolder() != 0)
+    found->count = 0;
+    if (FindPalmFolder(found->palmFolder) != 0)
         return -1;
-    FindInstallFolderName();
-    ListUsers(onUserFound);
+    FindInstallFolderName(found->installFolderName);
+    ListUsers(found, onUserFound);
     return 0;
 }
 
-void ReadUserDisplayName(PalmUser& user, const char* userFolderName)
+void ReadUserDisplayName(PalmUser& user, const char* palmFolder, const char* userFolderName)
 {
     CopyText(user.displayName, userFolderName);
     user.hasUserNumber = false;
     UsersDat file;
-    if (LoadUsersDat(&file) != 0)
+    if (LoadUsersDat(palmFolder, &file) != 0)
         return;
     long p = FindLastFolderName(file, userFolderName);
     if (p >= 0) {

@@ -1,26 +1,26 @@
 // Palm user discovery: the Palm folder, the install folder name and the
-// PalmUser table of gState.
+// users that Palm Desktop keeps on this PC.
 #pragma once
 
-#include "base/install_state.h"
+#include "palm/palm_user.h"
 
 // Called with each user as discovery adds it to the table.
 using UserFoundCallback = void (*)(const PalmUser& user);
 
 // Finds the Palm folder and the install folder name in the registry and
-// fills gState.users, in folder-listing order, with every user folder of
+// fills found->users, in folder-listing order, with every user folder of
 // the Palm folder that holds an entry named as the install folder (at most
 // kMaxPalmUsers), calling onUserFound (when given) for each. A user folder
 // whose install or backup path would exceed its field is skipped, never
 // stored cut. Returns 0 when the Palm folder was found, whatever the number
 // of users; -1 with no users when neither registry value names it.
-int DiscoverPalmUsers(UserFoundCallback onUserFound);
+int DiscoverPalmUsers(PalmUsers* found, UserFoundCallback onUserFound);
 
-// Sets the user's display name to the name users.dat stores in front of the
-// copy of userFolderName nearest the end of the file; to the folder name
-// itself when users.dat cannot be read, holds no such copy, or leaves no room
-// for a name there. Names longer than the field are cut: they are only
-// shown. Takes the user number stored in front of that same copy, so that
-// the number never depends on the display name (which may be cut, empty or
-// shared); hasUserNumber is false when there is none.
-void ReadUserDisplayName(PalmUser& user, const char* userFolderName);
+// Sets the user's display name to the name that users.dat in palmFolder
+// stores in front of the copy of userFolderName nearest the end of the file;
+// to the folder name itself when users.dat cannot be read, holds no such
+// copy, or leaves no room for a name there. Names longer than the field are
+// cut: they are only shown. Takes the user number stored in front of that
+// same copy, so that the number never depends on the display name (which
+// may be cut, empty or shared); hasUserNumber is false when there is none.
+void ReadUserDisplayName(PalmUser& user, const char* palmFolder, const char* userFolderName);

@@ -2,16 +2,17 @@
 #include "palm/users_dat.h"
 
 #include "base/bounded_text.h"
+#include "base/byte_reader.h"
 #include "base/install_state.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-int LoadUsersDat(UsersDat* file)
+int LoadUsersDat(const char* palmFolder, UsersDat* file)
 {
     char path[kPalmFolderChars + 1];
-    if (FormatText(path, sizeof path, "%s\\users.dat", gState.palmFolder) != 0)
+    if (FormatText(path, sizeof path, "%s\\users.dat", palmFolder) != 0)
         return -1;
     FILE* stream = fopen(path, "rb");
     if (!stream)
@@ -95,6 +96,7 @@ int UserNumberBefore(const UsersDat& file, long p, int16_t* number)
     long q = zero == p - 2 ? p - 1 : zero + 2;
     if (q < 5)
         return -1;
-    *number = static_cast<int16_t>(file.bytes[q - 5] | file.bytes[q - 4] << 8);
+    const ByteReader bytes = {file.bytes, static_cast<size_t>(file.size)};
+    *number = static_cast<int16_t>(LittleEndianAt(bytes, static_cast<size_t>(q - 5), 2));
     return 0;
 }

@@ -17,10 +17,10 @@ struct UsersDat {
     long size;
 };
 
-// Reads "<Palm folder>\users.dat" whole into memory. Returns 0, or -1 when
+// Reads "<palmFolder>\users.dat" whole into memory. Returns 0, or -1 when
 // the path would not fit, the file cannot be opened or read, or memory runs
 // out (then nothing is held).
-int LoadUsersDat(UsersDat* file);
+int LoadUsersDat(const char* palmFolder, UsersDat* file);
 
 void ReleaseUsersDat(UsersDat* file);
 

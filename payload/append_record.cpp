@@ -1,16 +1,18 @@
 // Appending one file to an executable as a new last payload record.
 #include "payload/payload_archive.h"
 
-#include "payload/installer_layout.h"
-#include "payload/record_chain.h"
+#include "base/byte_reader.h"
 #include "payload/stream_copy.h"
 #include "platform/files.h"
 
+#include <cerrno>
 #include <cstring>
+
+namespace {
 
 // Writes the fields that follow the data: size, name with its NUL, name
 // length, record length and tag. Returns 0 or -1.
-static int WriteRecordTrailer(FILE* executable, int32_t size, const char* name)
+int WriteRecordTrailer(FILE* executable, int32_t size, const char* name)
 {
     unsigned char trailer[kSizeFieldBytes + kRecordNameChars + 1 + kNameTrailerBytes];
     size_t nameLength = strlen(name) + 1;
@@ -41,11 +43,9 @@ struct RecordData {
 // Appends the data and the trailer to the end of executable, whose length
 // before is originalLength. Returns 0, or -1 when the archive would reach
 // 2 GiB (nothing written) or a read or write failed.
-static int WriteRecord(FILE* executable, int32_t originalLength, const RecordData& data, const char* name)
+int WriteRecord(FILE* executable, int32_t originalLength, const RecordData& data, const char* name)
 {
-    int64_t recordBytes = int64_t{data.size} + int64_t{kSizeFieldBytes} + static_cast<int64_t>(strlen(name)) + 1
-        + int64_t{kNameTrailerBytes};
-    if (originalLength + recordBytes > INT32_MAX)
+    if (originalLength + RecordBytes(data.size, strlen(name)) > INT32_MAX)
         return -1;
     // Exactly the measured size: when the input is the executable itself,
     // reading on to its end would chase its own writes.
@@ -55,20 +55,20 @@ static int WriteRecord(FILE* executable, int32_t originalLength, const RecordDat
     return WriteRecordTrailer(executable, data.size, name);
 }
 
-// Appends a record named name to the existing executable. Returns an
-// AppendResult; on failure the executable keeps its earlier bytes.
-static int AppendRecord(const char* executablePath, const RecordData& data, const char* name)
+// Appends a record named name to the existing executable. On failure the
+// executable keeps its earlier bytes.
+PayloadResult AppendRecord(const char* executablePath, const RecordData& data, const char* name)
 {
     if (strlen(name) > kRecordNameChars)
-        return kAppendNameTooLong;
+        return {PayloadFault::kNameTooLong, 0};
     FILE* executable = fopen(executablePath, "rb+");
     if (!executable)
-        return kAppendCannotOpenExecutable;
+        return {PayloadFault::kCannotOpen, errno};
     // A record after the certificate table would break the signature.
     InstallerLayout layout;
     if (ReadInstallerLayout(executable, &layout) == 0 && layout.isSigned) {
         fclose(executable);
-        return kAppendSigned;
+        return {PayloadFault::kSigned, 0};
     }
 
     int32_t originalLength = -1;
@@ -78,36 +78,38 @@ static int AppendRecord(const char* executablePath, const RecordData& data, cons
     // The last buffered bytes reach the disk only at the end, so that can fail too.
     bool closed = CloseWrittenStream(executable) == 0;
     if (written == 0 && closed)
-        return kAppended;
-
+        return {PayloadFault::kNone, 0};
+    int error = errno;
     // Never leave half a record behind: cut back to the length before.
     if (originalLength >= 0)
         TruncateFileAt(executablePath, originalLength);
-    return kAppendCannotWrite;
+    return {PayloadFault::kCannotWrite, error};
 }
 
-int AppendPayloadRecord(const char* executablePath, const char* inputPath)
+} // namespace
+
+PayloadResult AppendPayloadRecord(const char* executablePath, const char* inputPath)
 {
     char name[kRecordNameChars + 1];
     if (TakeRecordName(inputPath, name) != 0)
-        return kAppendNameTooLong;
+        return {PayloadFault::kNameTooLong, 0};
     return AppendNamedPayloadRecord(executablePath, inputPath, name);
 }
 
-int AppendNamedPayloadRecord(const char* executablePath, const char* inputPath, const char* name)
+PayloadResult AppendNamedPayloadRecord(const char* executablePath, const char* inputPath, const char* name)
 {
     FILE* input = fopen(inputPath, "rb");
     if (!input)
-        return kAppendCannotReadInput;
+        return {PayloadFault::kCannotReadInput, errno};
     RecordData data = {input, nullptr, 0};
-    int result = kAppendCannotReadInput;
+    PayloadResult result = {PayloadFault::kCannotReadInput, 0};
     if (MeasureFile(input, &data.size) == 0 && fseek(input, 0, SEEK_SET) == 0)
         result = AppendRecord(executablePath, data, name);
     fclose(input);
     return result;
 }
 
-int AppendPayloadBytes(const char* executablePath, const void* bytes, int32_t size, const char* name)
+PayloadResult AppendPayloadBytes(const char* executablePath, const void* bytes, int32_t size, const char* name)
 {
     RecordData data = {nullptr, static_cast<const unsigned char*>(bytes), size};
     return AppendRecord(executablePath, data, name);

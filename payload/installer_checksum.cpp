@@ -1,17 +1,15 @@
 // CRC-32 over an installer, its checksum record, and the integrity check.
 #include "payload/installer_checksum.h"
 
-#include "base/bounded_text.h"
-#include "payload/installer_layout.h"
+#include "base/byte_reader.h"
 #include "payload/payload_archive.h"
-#include "payload/record_chain.h"
+#include "payload/stream_copy.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
 
 namespace {
 
-constexpr size_t kCrcBytes = 4;
 constexpr int64_t kAlignment = 8;
 
 // Eight tables, made at first use rather than stored: the program that ships
@@ -38,8 +36,7 @@ void MakeCrcTables()
 uint32_t UpdateCrc(uint32_t crc, const unsigned char* bytes, size_t count)
 {
     while (count >= 8) {
-        uint32_t low = crc ^ (uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16
-                              | uint32_t{bytes[3]} << 24);
+        uint32_t low = crc ^ LittleEndianAt({bytes, count}, 0, 4);
         crc = gCrcTables[7][low & 0xFF] ^ gCrcTables[6][(low >> 8) & 0xFF] ^ gCrcTables[5][(low >> 16) & 0xFF]
             ^ gCrcTables[4][low >> 24] ^ gCrcTables[3][bytes[4]] ^ gCrcTables[2][bytes[5]]
             ^ gCrcTables[1][bytes[6]] ^ gCrcTables[0][bytes[7]];
@@ -92,67 +89,34 @@ bool InstallerCrc(FILE* file, const InstallerLayout& layout, int64_t end, uint32
 
 } // namespace
 
-int AppendChecksumRecord(const char* path)
+PayloadResult AppendChecksumRecord(const char* path)
 {
     FILE* file = fopen(path, "rb");
     if (!file)
-        return kAppendCannotOpenExecutable;
+        return {PayloadFault::kCannotOpen, errno};
     InstallerLayout layout;
     uint32_t crc = 0;
     bool summed = ReadInstallerLayout(file, &layout) == 0 && !layout.isSigned
         && InstallerCrc(file, layout, layout.fileLength, &crc);
     fclose(file);
     if (!summed)
-        return layout.isSigned ? kAppendSigned : kAppendCannotWrite;
+        return {layout.isSigned ? PayloadFault::kSigned : PayloadFault::kCannotWrite, 0};
 
     // The record's data: the CRC, then the zeros that align the file's end.
-    constexpr int64_t kRecordFields = 4 + sizeof kChecksumRecordName + 2 + 4 + 4;
-    int64_t padding = (kAlignment - (layout.fileLength + kRecordFields + kCrcBytes) % kAlignment) % kAlignment;
-    unsigned char data[kCrcBytes + kAlignment] = {};
-    for (size_t i = 0; i < kCrcBytes; i++)
-        data[i] = static_cast<unsigned char>(crc >> (8 * i));
-    return AppendPayloadBytes(path, data, static_cast<int32_t>(kCrcBytes + padding), kChecksumRecordName);
+    int64_t end = layout.fileLength + RecordBytes(kChecksumBytes, sizeof kChecksumRecordName - 1);
+    int64_t padding = (kAlignment - end % kAlignment) % kAlignment;
+    unsigned char data[kChecksumBytes + kAlignment] = {};
+    PutLittleEndian(data, crc, kChecksumBytes);
+    return AppendPayloadBytes(path, data, static_cast<int32_t>(kChecksumBytes + padding), kChecksumRecordName);
 }
 
-InstallerIntegrity CheckInstallerIntegrity(const char* path)
+ChecksumState CheckChecksumRecord(FILE* file, const InstallerLayout& layout, const PayloadRecord& last)
 {
-    InstallerIntegrity integrity = {true, ChecksumState::kAbsent};
-    FILE* file = fopen(path, "rb");
-    InstallerLayout layout;
-    if (!file || ReadInstallerLayout(file, &layout) != 0) {
-        if (file)
-            fclose(file);
-        return integrity;
-    }
-    // No payload at all: a bare program is whole.
-    bool bytesFollowImage = layout.imageEnd > 0 && layout.chainEnd != layout.imageEnd;
-    ChainWalk walk;
-    if (StartChainWalk(file, &walk) != 0) {
-        fclose(file);
-        integrity.damaged = bytesFollowImage;
-        return integrity;
-    }
-    ChainRecord last = {};
-    ChainRecord record;
-    ChainStep step;
-    bool first = true;
-    while ((step = ReadPreviousRecord(&walk, &record)) == ChainStep::Record) {
-        if (first)
-            last = record;
-        first = false;
-    }
-    bool chainWhole = step == ChainStep::End && (layout.imageEnd == 0 || record.dataStart == layout.imageEnd);
-    integrity.damaged = !chainWhole;
-
-    unsigned char stored[kCrcBytes];
+    unsigned char stored[kChecksumBytes];
     uint32_t crc = 0;
-    if (chainWhole && strcmp(last.name, kChecksumRecordName) == 0 && last.size >= int32_t{kCrcBytes}
-        && fseek(file, last.dataStart, SEEK_SET) == 0 && fread(stored, 1, kCrcBytes, file) == kCrcBytes
-        && InstallerCrc(file, layout, last.dataStart, &crc)) {
-        uint32_t expected = GetLittleEndian(stored, kCrcBytes);
-        integrity.checksum = crc == expected ? ChecksumState::kGood : ChecksumState::kBad;
-        integrity.damaged = crc != expected;
-    }
-    fclose(file);
-    return integrity;
+    if (strcmp(last.name, kChecksumRecordName) != 0 || last.size < int32_t{kChecksumBytes}
+        || !ReadStreamAt(file, last.dataStart, stored, sizeof stored) || !InstallerCrc(file, layout, last.dataStart, &crc))
+        return ChecksumState::kAbsent;
+    return crc == LittleEndianAt({stored, sizeof stored}, 0, kChecksumBytes) ? ChecksumState::kGood
+                                                                             : ChecksumState::kBad;
 }

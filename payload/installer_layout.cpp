@@ -2,6 +2,8 @@
 // certificate table of a signed file, and the fields signing rewrites.
 #include "payload/installer_layout.h"
 
+#include "base/byte_reader.h"
+#include "payload/stream_copy.h"
 #include "platform/files.h"
 
 #include <cstring>
@@ -10,47 +12,34 @@ namespace {
 
 constexpr int kMaxAlignmentPadding = 7; // signing aligns its table to 8 bytes
 
-bool ReadAt(FILE* file, int64_t position, void* bytes, size_t count)
-{
-    return position >= 0 && fseek(file, static_cast<long>(position), SEEK_SET) == 0
-        && fread(bytes, 1, count, file) == count;
-}
-
-uint32_t Little(const unsigned char* bytes, int count)
-{
-    uint32_t value = 0;
-    for (int i = count; i > 0; i--)
-        value = value << 8 | bytes[i - 1];
-    return value;
-}
-
 // Fills the PE fields of layout; leaves them 0 for a file that is no image.
 void ReadPeHeaders(FILE* file, InstallerLayout* layout)
 {
     unsigned char bytes[8];
-    if (!ReadAt(file, 0, bytes, 2) || memcmp(bytes, "MZ", 2) != 0 || !ReadAt(file, 0x3C, bytes, 4))
+    const ByteReader field = {bytes, sizeof bytes};
+    if (!ReadStreamAt(file, 0, bytes, 2) || memcmp(bytes, "MZ", 2) != 0 || !ReadStreamAt(file, 0x3C, bytes, 4))
         return;
-    int64_t pe = Little(bytes, 4);
-    if (!ReadAt(file, pe, bytes, 8) || memcmp(bytes, "PE\0\0", 4) != 0)
+    int64_t pe = LittleEndianAt(field, 0, 4);
+    if (!ReadStreamAt(file, pe, bytes, 8) || memcmp(bytes, "PE\0\0", 4) != 0)
         return;
-    int sectionCount = static_cast<int>(Little(bytes + 6, 2));
-    if (!ReadAt(file, pe + 20, bytes, 2))
+    int sectionCount = static_cast<int>(LittleEndianAt(field, 6, 2));
+    if (!ReadStreamAt(file, pe + 20, bytes, 2))
         return;
     int64_t optional = pe + 24;
-    int64_t sections = optional + Little(bytes, 2);
-    if (!ReadAt(file, optional, bytes, 2))
+    int64_t sections = optional + LittleEndianAt(field, 0, 2);
+    if (!ReadStreamAt(file, optional, bytes, 2))
         return;
-    bool plus = Little(bytes, 2) == 0x20B; // PE32+: 16 more bytes before the directories
+    bool plus = LittleEndianAt(field, 0, 2) == 0x20B; // PE32+: 16 more bytes before the directories
     int64_t directoryCountAt = optional + (plus ? 108 : 92);
     for (int i = 0; i < sectionCount; i++) {
-        if (!ReadAt(file, sections + 40 * i + 16, bytes, 8))
+        if (!ReadStreamAt(file, sections + 40 * i + 16, bytes, 8))
             return;
-        int64_t end = int64_t{Little(bytes + 4, 4)} + Little(bytes, 4);
+        int64_t end = int64_t{LittleEndianAt(field, 4, 4)} + LittleEndianAt(field, 0, 4);
         if (end > layout->imageEnd)
             layout->imageEnd = end;
     }
     layout->checkSumAt = optional + 64;
-    if (ReadAt(file, directoryCountAt, bytes, 4) && Little(bytes, 4) > 4)
+    if (ReadStreamAt(file, directoryCountAt, bytes, 4) && LittleEndianAt(field, 0, 4) > 4)
         layout->securityDirectoryAt = directoryCountAt + 4 + 4 * 8;
 }
 
@@ -67,10 +56,11 @@ int ReadInstallerLayout(FILE* file, InstallerLayout* layout)
     ReadPeHeaders(file, layout);
 
     unsigned char directory[8];
-    if (layout->securityDirectoryAt == 0 || !ReadAt(file, layout->securityDirectoryAt, directory, 8))
+    const ByteReader field = {directory, sizeof directory};
+    if (layout->securityDirectoryAt == 0 || !ReadStreamAt(file, layout->securityDirectoryAt, directory, 8))
         return 0;
-    int64_t tableStart = Little(directory, 4);
-    int64_t tableSize = Little(directory + 4, 4);
+    int64_t tableStart = LittleEndianAt(field, 0, 4);
+    int64_t tableSize = LittleEndianAt(field, 4, 4);
     if (tableSize == 0 || tableStart + tableSize != length || tableStart < layout->imageEnd)
         return 0;
     layout->isSigned = true;
@@ -78,7 +68,7 @@ int ReadInstallerLayout(FILE* file, InstallerLayout* layout)
     // The record tag ends in "g", never a zero byte: zeros before the table are padding.
     unsigned char byte = 0;
     for (int i = 0; i < kMaxAlignmentPadding && layout->chainEnd > layout->imageEnd; i++) {
-        if (!ReadAt(file, layout->chainEnd - 1, &byte, 1) || byte != 0)
+        if (!ReadStreamAt(file, layout->chainEnd - 1, &byte, 1) || byte != 0)
             break;
         layout->chainEnd--;
     }

@@ -23,25 +23,15 @@ constexpr size_t kRecordNameChars = 255;
 // Characters of its extension: from the name's last dot, dot included.
 constexpr size_t kRecordExtensionChars = 19;
 
-// Stores the low count bytes of value at bytes, least significant first.
-inline void PutLittleEndian(unsigned char* bytes, uint32_t value, size_t count)
+// The bytes a whole record takes: its data of size bytes, a name of
+// nameChars characters and every field around them.
+constexpr int64_t RecordBytes(int64_t size, size_t nameChars)
 {
-    for (size_t i = 0; i < count; i++)
-        bytes[i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-inline uint32_t GetLittleEndian(const unsigned char* bytes, size_t count)
-{
-    uint32_t value = 0;
-    for (size_t i = count; i > 0; i--)
-        value = (value << 8) | bytes[i - 1];
-    return value;
+    return size + int64_t{kSizeFieldBytes} + static_cast<int64_t>(nameChars) + 1 + int64_t{kNameTrailerBytes};
 }
 
 // Takes a record's name from the path of the file appended: its last
-// component, after the last backslash or slash, else after a leading drive
-// letter and colon ("d:name.prc"), else the whole path. Letters keep their
-// case. Returns 0, or -1 when the name has more than kRecordNameChars
-// characters or its extension more than kRecordExtensionChars (name is then
-// left empty).
+// component (LastPathComponent). Letters keep their case. Returns 0, or -1
+// when the name has more than kRecordNameChars characters or its extension
+// more than kRecordExtensionChars (name is then left empty).
 int TakeRecordName(const char* path, char (&name)[kRecordNameChars + 1]);

@@ -1,5 +1,22 @@
-// Counted copy between streams, for appending and extracting records.
+// Reads at a position, measuring, and counted copies on open streams.
 #include "payload/stream_copy.h"
+
+#include "platform/files.h"
+
+bool ReadStreamAt(FILE* file, int64_t position, void* bytes, size_t count)
+{
+    return position >= 0 && fseek(file, static_cast<long>(position), SEEK_SET) == 0
+        && fread(bytes, 1, count, file) == count;
+}
+
+int MeasureFile(FILE* file, int32_t* length)
+{
+    int64_t end = MeasureOpenFile(file);
+    if (end < 0 || end > INT32_MAX || fseek(file, 0, SEEK_END) != 0)
+        return -1;
+    *length = static_cast<int32_t>(end);
+    return 0;
+}
 
 int CopyStreamBytes(FILE* from, FILE* to, int32_t count)
 {

@@ -1,8 +1,18 @@
-// Copies a counted run of bytes between two open streams.
+// Reads at a position, measuring, and counted copies on open streams: the
+// few stream operations that every part of the payload shares.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+
+// Reads count bytes at position. Returns false when position lies before
+// the file or the bytes are not all there.
+bool ReadStreamAt(FILE* file, int64_t position, void* bytes, size_t count);
+
+// Measures the open file, leaving its position at the end. Returns 0, or -1
+// when the length cannot be had or does not fit a 32-bit position.
+int MeasureFile(FILE* file, int32_t* length);
 
 // Copies exactly count bytes from the current position of from to the
 // current position of to. Returns 0, or -1 when a read fell short or a

@@ -1,36 +1,25 @@
 // Cutting the whole payload record chain off an executable.
 #include "payload/payload_archive.h"
 
-#include "payload/installer_layout.h"
-#include "payload/record_chain.h"
 #include "platform/files.h"
 
-int StripPayloadRecords(const char* executablePath)
+PayloadResult StripPayloadRecords(const char* executablePath, bool forUpdate)
 {
-    // Opened for update so that a file that cannot be written is left alone
-    // before anything else is tried.
-    FILE* file = fopen(executablePath, "rb+");
-    if (!file)
-        return -1;
-
-    InstallerLayout layout;
-    bool isSigned = ReadInstallerLayout(file, &layout) != 0 || layout.isSigned;
-    int32_t cut = -1;
-    ChainWalk walk;
-    ChainRecord record;
-    bool hasChain = !isSigned && StartChainWalk(file, &walk) == 0;
-    if (hasChain) {
-        ChainStep step;
-        while ((step = ReadPreviousRecord(&walk, &record)) == ChainStep::Record)
-            cut = record.dataStart;
-        // A damaged chain leaves no trustworthy image end: keep every byte.
-        if (step == ChainStep::Damaged)
-            cut = -1;
-    }
-    fclose(file);
-
-    if (isSigned || (hasChain && cut < 0))
-        return -1;
-    // The stream is closed first: the truncation opens the file unshared.
-    return cut < 0 ? 0 : TruncateFileAt(executablePath, cut);
+    Payload payload;
+    PayloadResult opened = OpenPayload(executablePath, forUpdate, &payload);
+    if (opened.fault != PayloadFault::kNone)
+        return opened;
+    PayloadFault refused = PayloadFault::kNone;
+    if (payload.layout.isSigned)
+        refused = PayloadFault::kSigned;
+    else if (payload.chain == ChainState::kDamaged)
+        refused = PayloadFault::kDamaged;
+    bool cut = refused == PayloadFault::kNone && payload.chain == ChainState::kWhole;
+    int32_t imageEnd = cut ? payload.records[payload.recordCount - 1].dataStart : 0;
+    // Closed first: the cut opens the file unshared.
+    ClosePayload(&payload);
+    if (!cut)
+        return {refused, 0};
+    int error = TruncateFileAt(executablePath, imageEnd);
+    return {error ? PayloadFault::kCannotWrite : PayloadFault::kNone, error};
 }

@@ -3,55 +3,66 @@
 
 #include "base/bounded_text.h"
 
-int ReadFileEntry(const ScriptStream& script, int slot, FileEntry* entry)
+#include <cstring>
+
+namespace {
+
+// Reads one entry line into file. Returns 0 when an entry was read, -1 at
+// the end of the script, -2 when the line is no entry: it is then left
+// unread, to begin the description.
+int ReadFileEntry(ScriptStream* script, PlanFile* file, bool* entryVisible)
 {
-    if (slot < 0 || slot >= kFileSlotCount)
-        return -1;
-    // The marker is looked at before the line is read, so a line that is no
-    // entry is left where it stands. Noting the position and seeking back
-    // would not do: in text mode the C runtime's ftell counts every LF as
-    // CR LF, which is wrong for a script on disk with LF line ends.
-    int marker = PeekScriptByte(script);
+    // The marker is looked at before the line is read.
+    int marker = PeekScriptByte(*script);
     if (marker < 0)
         return -1;
     if (marker != '+' && marker != '-' && marker != '*' && marker != '!')
         return -2;
     char line[kScriptLineBytes];
-    entry->entryAt = ftell(script.file);
-    if (ReadScriptLine(script, line, sizeof line) != 0)
-        return -1;
-
+    file->entryAt = script->position;
+    ReadScriptLine(script, line, sizeof line);
     StripLineEnd(line);
-    entry->marker = static_cast<char>(marker);
-    CopyText(entry->label, line + 1);
-    gState.files[slot].selected = marker == '*' || marker == '!';
+    file->marker = static_cast<char>(marker);
+    file->alwaysInstalled = marker == '*' || marker == '!';
+    CopyText(file->label, line + 1);
     if (marker != '!')
-        gState.entryVisible = true;
+        *entryVisible = true;
     return 0;
 }
 
-void ReadFilesSection(const ScriptStream& script, FilesSection* section)
+} // namespace
+
+void CleanPathLine(char* path)
 {
-    gState.fileCount = 0;
-    gState.entryVisible = false;
-    section->pathlessEntryAt = -1;
+    size_t length = strlen(path);
+    while (length > 0 && (path[length - 1] == '\n' || path[length - 1] == '\r'))
+        path[--length] = '\0';
+    while (length > 0 && (path[length - 1] == ' ' || path[length - 1] == '\t'))
+        path[--length] = '\0';
+}
+
+void ReadFilesSection(ScriptStream* script, InstallPlan* plan, PlanStep* step)
+{
+    plan->fileCount = 0;
+    plan->entryVisible = false;
     for (int slot = 0; slot < kFileSlotCount; slot++) {
-        bool visibleBefore = gState.entryVisible;
-        if (ReadFileEntry(script, slot, &section->entries[slot]) != 0)
+        PlanFile* file = &plan->files[slot];
+        bool visibleBefore = plan->entryVisible;
+        if (ReadFileEntry(script, file, &plan->entryVisible) != 0)
             break;
-        // The path line is read with one byte less than the slot holds: at
+        // The path line is read with one byte less than the path holds: at
         // most 254 characters, the line end included.
-        char* path = gState.files[slot].path;
-        section->entries[slot].pathAt = ftell(script.file);
-        if (ReadScriptLine(script, path, sizeof gState.files[slot].path - 1) != 0) {
+        file->pathAt = script->position;
+        if (ReadScriptLine(script, file->path, sizeof file->path - 1) != 0) {
             // The script ended before the path line: the entry names no file,
             // so it neither counts nor shows.
-            section->pathlessEntryAt = section->entries[slot].entryAt;
-            gState.entryVisible = visibleBefore;
+            plan->pathlessEntryAt = file->entryAt;
+            plan->entryVisible = visibleBefore;
             break;
         }
-        gState.fileCount++;
+        CleanPathLine(file->path);
+        plan->fileCount++;
     }
-    section->descriptionAt = ftell(script.file);
-    ReadTextBlock(script, &section->description);
+    step->textFrom = script->position;
+    ReadTextBlock(script, &step->text);
 }

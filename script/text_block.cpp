@@ -29,7 +29,7 @@ int Append(TextBlock* block, size_t* capacity, const char* part, size_t count)
 
 } // namespace
 
-int ReadTextBlock(const ScriptStream& script, TextBlock* block)
+int ReadTextBlock(ScriptStream* script, TextBlock* block)
 {
     block->text = nullptr;
     block->length = 0;

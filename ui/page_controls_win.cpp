@@ -1,5 +1,5 @@
-// Filling the controls of the current page: texts, visibility, check boxes
-// and the text boxes that take the license, description and readme texts.
+// Filling the controls of the current page: texts, visibility, check boxes,
+// the user list and the text boxes that take the license, description and readme texts.
 #include "base/install_state.h"
 #include "ui/pages.h"
 
@@ -27,6 +27,18 @@ void ShowControl(int id)
 void SetCheckBox(int id, bool checked)
 {
     SendMessageA(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void InsertListEntry(int id, int position, const char* text)
+{
+    // Inserting at a position does not sort, sort style or not: a list
+    // position stays what the caller made it.
+    SendMessageA(Control(id), LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(text));
+}
+
+void SelectListEntry(int id, int position)
+{
+    SendMessageA(Control(id), LB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
 
 void SetTextBoxText(int id, const char* text)

@@ -1,7 +1,8 @@
 // The dialog procedures of the seven pages. Each answers one page's
 // messages; it returns 1 for WM_INITDIALOG (the dialog manager then gives
-// the focus to the first tab stop) and 0 for everything else. A page ends
-// its step by raising gState.stepDone or ends the run with a quit request.
+// the focus to the first tab stop) and 0 for everything else. A page's
+// forward button answers it, with what the person chose on it, to the loop
+// that serves the page; a quit request ends the run.
 #pragma once
 
 #include <windows.h>

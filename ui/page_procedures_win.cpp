@@ -1,12 +1,17 @@
-// The seven pages' dialog procedures: the handling they share, and each
-// page's commands.
+// The seven pages' dialog procedures, the handling they share, each page's
+// commands, and the loop that serves a page until the person answers it.
 #include "ui/page_procedures.h"
 
 #include "base/install_state.h"
-#include "ui/page_choices.h"
+#include "ui/pages.h"
 #include "ui/resource_ids.h"
 
 namespace {
+
+// The answer of the page being served: written by its procedure, handed
+// back by ServeCurrentPage, which alone starts it afresh.
+PageAnswer gAnswer;
+bool gAnswered;
 
 // A page's own commands, given the control id of a WM_COMMAND.
 using CommandHandler = void (*)(HWND page, int id);
@@ -51,10 +56,16 @@ INT_PTR ServePage(HWND page, UINT message, WPARAM wParam, CommandHandler onComma
     }
 }
 
+void GoForward()
+{
+    gAnswer.forward = true;
+    gAnswered = true;
+}
+
 void LicenseCommand(HWND, int id)
 {
     if (id == kLicenseAccept)
-        ++gState.stepDone;
+        GoForward();
     else if (id == kLicenseDecline)
         PostQuitMessage(0);
 }
@@ -62,32 +73,19 @@ void LicenseCommand(HWND, int id)
 void FilesCommand(HWND page, int id)
 {
     if (id == kFilesContinue) {
-        int boxStates[kFileSlotCount];
         for (int slot = 0; slot < kFileSlotCount; ++slot)
-            boxStates[slot] = static_cast<int>(
-                SendToControl(page, kFilesCheckBox1 + slot, BM_GETCHECK, 0, 0));
-        TakeFileCheckBoxes(boxStates);
-        ++gState.stepDone;
+            gAnswer.boxStates[slot] = static_cast<int>(SendToControl(page, kFilesCheckBox1 + slot, BM_GETCHECK, 0, 0));
+        GoForward();
     } else if (id == kFilesCancel) {
         PostQuitMessage(0);
     }
 }
 
-void FillUserList(HWND page)
-{
-    for (int user = 0; user < gState.userCount && user < kMaxPalmUsers; ++user)
-        // Inserting at an index does not sort, sort style or not: a list
-        // position stays a PalmUser table index.
-        SendToControl(page, kUserList, LB_INSERTSTRING, static_cast<WPARAM>(user),
-                            reinterpret_cast<LPARAM>(gState.users[user].displayName));
-    SendToControl(page, kUserList, LB_SETCURSEL, 0, 0);
-}
-
 void UserCommand(HWND page, int id)
 {
     if (id == kUserContinue) {
-        ++gState.stepDone;
-        ChooseUser(static_cast<int>(SendToControl(page, kUserList, LB_GETCURSEL, 0, 0)));
+        gAnswer.listPosition = static_cast<int>(SendToControl(page, kUserList, LB_GETCURSEL, 0, 0));
+        GoForward();
     } else if (id == kUserCancel) {
         PostQuitMessage(0);
     }
@@ -95,20 +93,41 @@ void UserCommand(HWND page, int id)
 
 void CompletionCommand(HWND, int id)
 {
-    // Close ends the run here; View Readme lets the driver go on.
+    // Close ends the run here; View Readme leads on.
     if (id == kCompletionClose)
         PostQuitMessage(0);
     else if (id == kCompletionViewReadme)
-        ++gState.stepDone;
+        GoForward();
 }
 
 void ReadmeCommand(HWND, int id)
 {
     if (id == kReadmeClose)
-        ++gState.stepDone;
+        GoForward();
 }
 
 } // namespace
+
+PageAnswer ServeCurrentPage()
+{
+    gAnswer = {};
+    gAnswer.listPosition = -1;
+    gAnswered = false;
+    MSG msg;
+    // GetMessageA returns 0 for the quit request and -1 on an invalid call;
+    // either ends the run.
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        HWND page = static_cast<HWND>(gState.currentPage);
+        if (!page || !IsDialogMessageA(page, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (gAnswered)
+            return gAnswer;
+    }
+    gAnswer.forward = false;
+    return gAnswer;
+}
 
 INT_PTR CALLBACK SplashPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
@@ -127,10 +146,7 @@ INT_PTR CALLBACK FilesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
 
 INT_PTR CALLBACK UserPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
-    INT_PTR result = ServePage(page, message, wParam, UserCommand);
-    if (message == WM_INITDIALOG)
-        FillUserList(page);
-    return result;
+    return ServePage(page, message, wParam, UserCommand);
 }
 
 INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)

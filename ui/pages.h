@@ -28,6 +28,11 @@ void SetControlText(int id, const char* text);
 void ShowControl(int id);
 void SetCheckBox(int id, bool checked);
 
+// Adds text to the list box at position (no sorting, whatever the list's
+// style), and selects the entry at position.
+void InsertListEntry(int id, int position, const char* text);
+void SelectListEntry(int id, int position);
+
 // Replaces the whole text of a multi-line text box in one step (its limit
 // raised to hold long texts), then scrolls it back to its first line.
 void SetTextBoxText(int id, const char* text);
@@ -43,12 +48,23 @@ void SetStatusLine(const char* text);
 // taken here is used up.
 void PumpMessages(uint32_t limitMs);
 
+// The state a check box reports when it is clear (BM_GETCHECK's unchecked).
+constexpr int kCheckBoxClear = 0;
+
+// What the person answered on a page.
+struct PageAnswer {
+    bool forward;                   // the page's forward button; else the person asked to quit
+                                    // (Decline, Cancel, Close, the close box)
+    int boxStates[kFileSlotCount];  // the files page's check boxes at Continue
+    int listPosition;               // the user page's selected list position at Continue, or -1
+};
+
 // Serves the current page (already shown) with the message loop: each
 // message is offered to the page's dialog handling first, then translated
-// and dispatched. Returns 0 once a page button has raised gState.stepDone,
-// or -1 when the quit request arrives. With no current page it only waits
-// for the quit request.
-int ServeCurrentPage();
+// and dispatched, until the person answers with a page button or the quit
+// request arrives (forward is then false). With no current page it only
+// waits for the quit request.
+PageAnswer ServeCurrentPage();
 
 // Registers the common controls; needed before the progress page is created.
 void RegisterCommonControls();

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -13,12 +12,6 @@
 struct FakeRegistryValue {
     uint32_t type;
     std::string data;
-};
-
-struct FakeControl {
-    std::string text;
-    bool shown = false;
-    bool checked = false;
 };
 
 struct Fakes {
@@ -32,15 +25,12 @@ struct Fakes {
 
     std::vector<std::string> boxes;           // "caption: text", in order
     std::vector<std::string> statusLines;
-    std::map<int, FakeControl> controls;      // of the page created last
-    // Plays the person at each served page (given its dialog id): true
-    // presses the forward button, false asks to quit. Unset: quit.
-    std::function<bool(int page)> person;
+    std::vector<int> pagesServed;             // dialog ids, in order; each is answered with a quit
 };
 
 extern Fakes gFakes;
 
-// Fresh fakes and a fresh InstallState, for the start of every test.
+// Fresh fakes and an empty process record, for the start of every test.
 void ResetFakes();
 
 // Stores a REG_SZ value with its terminator, creating its key and those above.

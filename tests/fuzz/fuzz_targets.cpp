@@ -9,11 +9,10 @@
 #include "palm/database_header.h"
 #include "palm/destination_path.h"
 #include "palm/users_dat.h"
-#include "payload/installer_checksum.h"
 #include "payload/payload_archive.h"
-#include "script/install_script.h"
-#include "script/wizard_step.h"
+#include "script/install_plan.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -52,48 +51,41 @@ struct Input {
 };
 
 // Input: a record name, NUL, the installer's bytes.
-void Payload(Input in)
+void PayloadIndex(Input in)
 {
     std::string name = in.Text(), exe = Scratch("exe"), out = Scratch("out");
     fclose(WriteScratch("exe", in.data, in.size));
-    int32_t found = -1;
-    FILE* record = FindPayloadRecord(exe.c_str(), name.c_str(), &found);
-    bool extracted = ExtractPayloadRecord(exe.c_str(), name.c_str(), out.c_str()) == 0;
-    Check(extracted == (record && !fclose(record)) && (!extracted || std::filesystem::file_size(out) == uintmax_t(found)));
-    CheckInstallerIntegrity(exe.c_str());
+    Payload payload;
+    Check(OpenPayload(exe.c_str(), false, &payload).fault == PayloadFault::kNone);
+    const PayloadRecord* record = FindPayloadRecord(payload, name.c_str());
+    bool extracted = record && ExtractPayloadRecord(payload, *record, out.c_str()).fault == PayloadFault::kNone;
+    Check(!record || (extracted && std::filesystem::file_size(out) == uintmax_t(record->size)));
+    for (int i = 0; i < payload.recordCount; i++)
+        Check(payload.records[i].dataStart >= 0 && payload.records[i].dataStart + int64_t{payload.records[i].size}
+              <= payload.layout.fileLength);
+    ClosePayload(&payload);
     // What append writes, find finds: the unit tests hold both against exact bytes.
     AppendPayloadBytes(exe.c_str(), in.data, int32_t(in.size), name.c_str());
-    StripPayloadRecords(exe.c_str());
+    StripPayloadRecords(exe.c_str(), true);
 }
 
-// Input: flags (bit 0 an end bound, bits 1-3 bytes skipped before the script,
-// bits 4-7 bytes past its bound), operations (bit pairs pick each pass's
-// step: a wizard pass, a FILES entry, a FILES section, a text block), script.
+// Input: flags (bit 0: " -u" named users, bits 1-3: how many " -f" files),
+// then the script. The plan must hold what it promises whatever the bytes.
 void Script(Input in)
 {
-    int flags = in.Byte(), operations = in.Byte();
-    size_t skip = std::min<size_t>((flags >> 1) & 7, in.size), tail = std::min<size_t>(flags >> 4, in.size - skip);
-    ScriptStream script = {WriteScratch("script", in.data, in.size), flags & 1 ? int32_t(in.size - tail) : 0};
-    fseek(script.file, long(skip), SEEK_SET);
-    ResetInstallState();
-    FilesSection section = {};
-    char line[kScriptLineBytes] = "";
-    for (int pass = 0, stage = kStageLicense; pass < 64 && PeekScriptByte(script) >= 0; pass++) {
-        int operation = (operations >> (2 * (pass % 4))) & 3;
-        if (operation == 0 && (!PassReadsSectionLine(stage) || ReadSectionLine(script, line) == 0))
-            stage = DecideWizardStep(stage, line, true, pass & 1).stageAfter;
-        if (operation == 1)
-            ReadFileEntry(script, pass % (kFileSlotCount + 1), &section.entries[0]);
-        if (operation == 2)
-            ReadFilesSection(script, &section);
-        if (operation == 3)
-            ReadTextBlock(script, &section.description);
-        TextBlock& text = section.description;
-        Check((!text.text || strlen(text.text) == text.length) && gState.fileCount <= kFileSlotCount
-              && (!script.endBound || ftell(script.file) <= script.endBound));
-        ReleaseTextBlock(&text);
+    int flags = in.Byte();
+    char files[kFileSlotCount][kFilePathChars + 1] = {"a.prc\r\n", "b c.pdb \t", "", "d", "e", "f"};
+    InstallPlan plan;
+    MakeInstallPlan(reinterpret_cast<const char*>(in.data), int32_t(in.size), {files, (flags >> 1) % 7}, flags & 1,
+                    &plan);
+    Check(plan.stepCount >= 1 && plan.stepCount <= kMaxPlanSteps && plan.fileCount <= kFileSlotCount
+          && plan.readEnd <= int32_t(in.size));
+    for (int i = 0; i < plan.stepCount; i++) {
+        const TextBlock& text = plan.steps[i].text;
+        Check((!text.text || strlen(text.text) == text.length) && plan.steps[i].endAt <= plan.readEnd
+              && plan.steps[i].at <= plan.steps[i].endAt);
     }
-    fclose(script.file);
+    ReleaseInstallPlan(&plan);
 }
 
 // Input: a folder name to look for, NUL, users.dat.
@@ -125,19 +117,17 @@ void CommandLine(Input in)
     ResetFakes();
     StartUpValues values;
     HandleOptions(line.c_str(), &values);
-    Check(fchdir(home) == 0 && close(home) == 0 && gState.targetCount <= kMaxTargetUsers && gState.fileCount <= kFileSlotCount);
+    Check(fchdir(home) == 0 && close(home) == 0 && values.targetCount <= kMaxTargetUsers
+          && values.fileCount <= kFileSlotCount);
 }
 
-// Input: flags, a user folder, NUL, a slot path, NUL, a database. The
-// database header reader is the pack entry's.
+// Input: flags, a user folder, NUL, a slot path, NUL, a database header.
 void Naming(Input in)
 {
     int flags = in.Byte();
     std::string folder = in.Text(), slot = in.Text();
-    FILE* source = WriteScratch("database", in.data, in.size);
     DatabaseName naming = {};
-    NameDatabase(flags & 1 ? nullptr : source, slot.c_str(), &naming);
-    fclose(source);
+    NameDatabase(flags & 1 || in.size < kPalmNamingBytes ? nullptr : in.data, slot.c_str(), &naming);
     char to[kFilePathChars + 1];
     const char* name = flags & 2 ? slot.c_str() : naming.name;
     Check(BuildDestinationPathIn(to, folder.c_str(), name, naming.isResourceDatabase) == 0 || !to[0]);
@@ -165,16 +155,16 @@ void Format(Input in)
 // bytes of two databases, cut where the split byte says.
 void Pack(Input in)
 {
-    FILE* file = WriteScratch("installer", in.data, in.size);
+    fclose(WriteScratch("installer", in.data, in.size));
     int low = in.Byte(), high = in.Byte(), split = in.Byte();
     int64_t length = std::min<int64_t>(low | high << 8, int64_t(in.size));
     int64_t rest = int64_t(in.size) - length, first = rest * split / 255, at = 3 + length;
     Diagnostics diagnostics;
-    std::vector<ScriptPath> paths = CheckInstallScript(file, 3, length, "Install.ini", &diagnostics);
+    std::vector<char> script(in.data, in.data + length);
+    std::vector<ScriptPath> paths = CheckInstallScript(script, "Install.ini", &diagnostics);
     std::string path = Scratch("installer");
     CheckDatabases({{"one.prc", "one.prc", path, at, first}, {"Two.PDB", "Two.PDB", path, at + first, rest - first}},
                    paths, &diagnostics);
-    fclose(file);
 }
 
 void (*gTarget)(Input);
@@ -184,7 +174,7 @@ void (*gTarget)(Input);
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     const struct { const char* name; void (*entry)(Input); } targets[] = {
-        {"payload", Payload}, {"script", Script}, {"users", Users}, {"command_line", CommandLine},
+        {"payload", PayloadIndex}, {"script", Script}, {"users", Users}, {"command_line", CommandLine},
         {"naming", Naming}, {"format", Format}, {"pack", Pack}};
     const char* chosen = getenv("VANTREL_FUZZ_TARGET");
     for (const auto& target : targets)

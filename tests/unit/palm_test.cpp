@@ -1,6 +1,5 @@
 // Palm knowledge: users.dat, discovery, the install flag, and the naming
 // of an installed database.
-#include "base/bounded_text.h"
 #include "palm/database_header.h"
 #include "palm/desktop_settings.h"
 #include "palm/destination_path.h"
@@ -8,27 +7,32 @@
 
 #include "unit_test.h"
 
-TEST_F(UnitTest, DisplayNameIsTheStoredNameBeforeTheLastCopyOfTheFolderName)
+// The display name and the number that users.dat stores with the copy of
+// the folder name nearest its end; the number never depends on the name,
+// which may be cut, empty or shared.
+TEST_F(UnitTest, UsersDatGivesTheNameAndNumberStoredWithTheFolderName)
 {
-    const std::pair<std::string, std::string> cases[] = { // users.dat, display name of "Fold"
-        {UsersDat({{"Ann Lee", "AnnF", 1}, {"Bob", "Fold", 2}}), "Bob"},
-        {UsersDat({{"First", "Fold", 1}, {"Second", "Fold", 2}}), "Second"},
-        {UsersDat({{"Case", "fold", 1}}), "Fold"},                        // byte-exact
-        {"QQQName\x04" "Fold", "QName"},                                     // no zero byte: from position 2
-        {std::string("\x01\x00\x01" "AB\x04" "Fold", 10), "AB"},            // the lowest position, 6
-        {std::string("\x01\x00\x01\x01\x04" "Fold", 9), "Fold"},            // position 5 is too low
-        {std::string("\x01\x01\x01\x01\x00X\x04" "Fold", 11), ""},          // zero at p - 3: empty
-        {std::string("\x01\x01\x01\x01\x01\x00\x04" "Fold", 11), "Fold"},   // zero at p - 2: no room
-        {"", "Fold"}, // no users.dat
+    const std::string long60(60, 'L');
+    const int kNone = 99999;
+    // users.dat, the display name and the number of "Fold" (kNone: none).
+    const std::tuple<std::string, std::string, int> cases[] = {
+        {UsersDat({{"Ann Lee", "AnnF", 1}, {"Bob", "Fold", 2}}), "Bob", 2},
+        {UsersDat({{"First", "Fold", 1}, {"Second", "Fold", 2}}), "Second", 2},
+        {UsersDat({{"Case", "fold", 1}}), "Fold", kNone},                  // byte-exact
+        {UsersDat({{long60, "Fold", -300}}), long60.substr(0, 49), -300},   // cut to the field
+        {UsersDat({{"Bob", "BobF", 2}, {"", "Fold", 6}}), "Fold", 6},       // length 0: no room for a name
+        {std::string("\x07\x00\xA5\x00\x09\x04" "Fold", 10), "", 7},          // an empty display name
+        {"QQQName\x04" "Fold", "QName", kNone},                             // no zero byte: from position 2
+        {"", "Fold", kNone},                                               // no users.dat
     };
-    CopyText(gState.palmFolder, "Palm");
-    for (const auto& [usersDat, displayName] : cases) {
+    for (const auto& [usersDat, displayName, number] : cases) {
         std::filesystem::remove("Palm\\users.dat");
         if (!usersDat.empty())
             WriteBytes("Palm\\users.dat", usersDat);
         PalmUser user;
-        ReadUserDisplayName(user, "Fold");
-        EXPECT_EQ(user.displayName, displayName) << usersDat;
+        ReadUserDisplayName(user, "Palm", "Fold");
+        EXPECT_EQ(std::pair(std::string(user.displayName), user.hasUserNumber ? user.userNumber : kNone),
+                  std::pair(displayName, number)) << usersDat;
     }
 }
 
@@ -42,7 +46,8 @@ TEST_F(UnitTest, DiscoveryKeepsListingOrderAndOnlyFoldersHoldingTheInstallFolder
         gFakes.folderTree.push_back({palm + "\\" + name, true});
     gFakes.folderTree.push_back({palm + "\\file", false});
     static std::vector<std::string> reported;
-    ASSERT_EQ(DiscoverPalmUsers([](const PalmUser& user) { reported.push_back(user.displayName); }), 0);
+    PalmUsers users;
+    ASSERT_EQ(DiscoverPalmUsers(&users, [](const PalmUser& user) { reported.push_back(user.displayName); }), 0);
     EXPECT_EQ(reported, (std::vector<std::string>{"Zed Z", "Amy"}));
 
     for (int i = 0; i < 30; i++) {
@@ -51,9 +56,9 @@ TEST_F(UnitTest, DiscoveryKeepsListingOrderAndOnlyFoldersHoldingTheInstallFolder
     }
     gFakes.registry.clear();
     PutRegistryText("Software\\3Com\\Palm Desktop\\Core", "Path", palm);
-    ASSERT_EQ(DiscoverPalmUsers(nullptr), 0);
-    ASSERT_EQ(gState.userCount, 25);
-    EXPECT_STREQ(gState.users[24].displayName, "22");
+    ASSERT_EQ(DiscoverPalmUsers(&users, nullptr), 0);
+    ASSERT_EQ(users.count, 25);
+    EXPECT_STREQ(users.users[24].displayName, "22");
 }
 
 TEST_F(UnitTest, InstallFolderNameComesFromTheFirstInscnConduit)
@@ -75,8 +80,9 @@ TEST_F(UnitTest, InstallFolderNameComesFromTheFirstInscnConduit)
             PutRegistryText(key, "Module", conduits[i].first);
             PutRegistryText(key, "Directory", conduits[i].second);
         }
-        FindInstallFolderName();
-        EXPECT_STREQ(gState.installFolderName, installFolderName);
+        char name[kInstallFolderNameChars + 1];
+        FindInstallFolderName(name);
+        EXPECT_STREQ(name, installFolderName);
     }
 }
 
@@ -116,17 +122,22 @@ TEST_F(UnitTest, DestinationNamesAreCleanedAndNeverCut)
 TEST(DatabaseNaming, HeaderNameElseTheSlotsOwnName)
 {
     const std::string name32 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
-    // The source, the slot's path; the name and whether it is a resource
-    // database. A source that cannot be opened is the copy stage's to show.
+    // The header (empty: none could be read), the slot's path; the name and
+    // whether it is a resource database. A path's last component follows its
+    // last backslash or slash, else a drive letter and colon.
     const std::tuple<std::string, const char*, std::string, bool> cases[] = {
         {PalmDatabase(name32, false, ""), "x.prc", name32, false},
-        {std::string(33, 't'), "dir/tiny.PRC", "tiny", true}, // shorter than a header
+        {PalmDatabase("Short", true, ""), "x.pdb", "Short", true},
+        {"", "dir/tiny.PRC", "tiny", true},
+        {"", "c:\\a/b\\n.x.pdb", "n.x", false},
+        {"", "c:n.prc", "n", true},
+        {"", "1:n.prc", "1:n", true}, // no drive: what a record name keeps whole
+        {"", "noext", "noext", false},
     };
-    for (auto [bytes, slotPath, name, resource] : cases) {
-        FILE* source = fmemopen(bytes.data(), bytes.size(), "rb");
+    for (const auto& [header, slotPath, name, resource] : cases) {
         DatabaseName naming;
-        NameDatabase(source, slotPath, &naming);
+        NameDatabase(header.empty() ? nullptr : reinterpret_cast<const unsigned char*>(header.data()), slotPath,
+                     &naming);
         EXPECT_EQ(std::pair(std::string(naming.name), naming.isResourceDatabase), std::pair(name, resource)) << slotPath;
-        fclose(source);
     }
 }

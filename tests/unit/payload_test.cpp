@@ -1,18 +1,19 @@
-// The payload record chain: finding, appending and stripping records.
+// The payload index and archive: finding, extracting, appending and
+// stripping records, and whether an installer arrived whole.
 #include "payload/payload_archive.h"
 
 #include "unit_test.h"
 
-// The data a lookup finds, or "(none)"; a size written on none fails.
+// The data a lookup finds, or "(none)".
 static std::string Found(const char* path, const char* name)
 {
-    int32_t size = -7;
-    FILE* record = FindPayloadRecord(path, name, &size);
-    if (!record)
-        return size == -7 ? "(none)" : "(size written)";
-    std::string data(static_cast<size_t>(size), '\0');
-    data.resize(fread(data.data(), 1, data.size(), record));
-    fclose(record);
+    Payload payload;
+    OpenPayload(path, false, &payload);
+    const PayloadRecord* record = FindPayloadRecord(payload, name);
+    std::string data = record ? std::string(static_cast<size_t>(record->size), '\0') : "(none)";
+    if (record)
+        data.resize(ReadPayloadBytes(payload, *record, 0, data.data(), data.size()));
+    ClosePayload(&payload);
     return data;
 }
 
@@ -41,27 +42,42 @@ TEST_F(UnitTest, ChainsAreWalkedFromTheEndAndDamageStopsTheWalk)
     for (const auto& [bytes, name, found, strippedLength] : cases) {
         WriteBytes("setup.exe", bytes);
         EXPECT_EQ(Found("setup.exe", name), found) << bytes;
-        StripPayloadRecords("setup.exe");
+        StripPayloadRecords("setup.exe", true);
         EXPECT_EQ(ReadBytes("setup.exe"), bytes.substr(0, strippedLength)) << bytes;
     }
 }
 
 // An image of 80,384 bytes and three records make a file of 492,788 bytes,
-// the last record laid out byte for byte; stripping gives the image back.
+// the last record laid out byte for byte; an extraction writes a whole copy
+// or leaves an empty file; stripping gives the image back.
 TEST_F(UnitTest, ThreeAppendedRecordsAreLaidOutExactlyAndStripBack)
 {
     const std::string image(80384, 'i'), tools(346166, 't'), help(59490, 'h'), script(6669, 's');
     WriteBytes("setup.exe", image);
     for (const auto& [input, data] : {std::pair("./tools11.prc", tools), {"./helpdb12.pdb", help}, {"./install.ini", script}}) {
         WriteBytes(input, data);
-        ASSERT_EQ(AppendPayloadRecord("setup.exe", input), kAppended) << input;
+        ASSERT_EQ(AppendPayloadRecord("setup.exe", input).fault, PayloadFault::kNone) << input;
     }
     const std::string bytes = ReadBytes("setup.exe");
     ASSERT_EQ(bytes.size(), 492788u);
     EXPECT_EQ(bytes.substr(492762), std::string("\x0D\x1A\0\0install.ini\0\x0C\0\x1F\x1A\0\0ETag", 26));
     EXPECT_TRUE(bytes == image + Record(tools, "tools11.prc") + Record(help, "helpdb12.pdb") + Record(script, "install.ini"));
     EXPECT_EQ(Found("setup.exe", "Install.ini"), script);
-    StripPayloadRecords("setup.exe");
+
+    Payload payload;
+    OpenPayload("setup.exe", false, &payload);
+    const PayloadRecord& record = *FindPayloadRecord(payload, "tools11.prc");
+    for (rlim_t fileSizeLimit : {rlim_t{100000}, RLIM_INFINITY}) {
+        LimitFileSize(fileSizeLimit);
+        PayloadFault fault = ExtractPayloadRecord(payload, record, "out.prc").fault;
+        LimitFileSize(RLIM_INFINITY);
+        EXPECT_EQ(std::pair(fault, ReadBytes("out.prc")),
+                  std::pair(fileSizeLimit == RLIM_INFINITY ? PayloadFault::kNone : PayloadFault::kCannotWrite,
+                            fileSizeLimit == RLIM_INFINITY ? tools : ""));
+    }
+    EXPECT_EQ(ExtractPayloadRecord(payload, record, "no/such/folder.prc").fault, PayloadFault::kCannotCreate);
+    ClosePayload(&payload);
+    StripPayloadRecords("setup.exe", true);
     EXPECT_EQ(ReadBytes("setup.exe"), image);
 }
 
@@ -69,25 +85,56 @@ TEST_F(UnitTest, AppendSaysWhyItFailedAndLeavesTheExecutableAsItWas)
 {
     const std::string image = "MZ image";
     const std::string name255(255, 'n');
-    // The input appended to setup.exe, the result, and the size past which
-    // writes fail, as on a full disk. A missing input or executable is start-up's.
-    const std::tuple<std::string, int, rlim_t> cases[] = {
-        {"in.abcdefghijklmnopqr", kAppended, RLIM_INFINITY}, // an extension of 19 characters
-        {"in.abcdefghijklmnopqrs", kAppendNameTooLong, RLIM_INFINITY},
-        {name255, kAppended, RLIM_INFINITY},
-        {name255 + "n", kAppendNameTooLong, RLIM_INFINITY},
-        {"in.prc", kAppendCannotWrite, image.size() + 12},
-        {"setup.exe", kAppended, RLIM_INFINITY}, // its earlier content, once
+    // The input appended to setup.exe, the outcome, and the size past which
+    // writes fail, as on a full disk. What is appended is found again.
+    const std::tuple<std::string, PayloadFault, rlim_t> cases[] = {
+        {"in.abcdefghijklmnopqr", PayloadFault::kNone, RLIM_INFINITY}, // an extension of 19 characters
+        {"in.abcdefghijklmnopqrs", PayloadFault::kNameTooLong, RLIM_INFINITY},
+        {name255, PayloadFault::kNone, RLIM_INFINITY},
+        {name255 + "n", PayloadFault::kNameTooLong, RLIM_INFINITY},
+        {"in.prc", PayloadFault::kCannotWrite, image.size() + 12},
+        {"setup.exe", PayloadFault::kNone, RLIM_INFINITY}, // its earlier content, once
+        {"missing.prc", PayloadFault::kCannotReadInput, RLIM_INFINITY},
     };
     for (const auto& [input, expected, fileSizeLimit] : cases) {
         WriteBytes("setup.exe", image);
-        if (input != "setup.exe")
+        if (input != "setup.exe" && input != "missing.prc")
             WriteBytes(input, "database bytes");
         const std::string data = ReadBytes(input);
         LimitFileSize(fileSizeLimit);
-        int result = AppendPayloadRecord("setup.exe", input.c_str());
+        PayloadFault fault = AppendPayloadRecord("setup.exe", input.c_str()).fault;
         LimitFileSize(RLIM_INFINITY);
-        EXPECT_EQ(result, expected) << input;
-        EXPECT_EQ(ReadBytes("setup.exe"), result == kAppended ? image + Record(data, input) : image) << input;
+        EXPECT_EQ(fault, expected) << input;
+        bool appended = fault == PayloadFault::kNone;
+        EXPECT_EQ(ReadBytes("setup.exe"), appended ? image + Record(data, input) : image) << input;
+        EXPECT_EQ(Found("setup.exe", input.c_str()), appended ? data : "(none)") << input;
+    }
+}
+
+// A chain that does not begin exactly where the program image ends was cut
+// short; signing pads an installer that -a made before its table, and the
+// chain is found in front of both.
+TEST_F(UnitTest, AnInstallerIsWholeWhenItsChainLeadsBackToTheImageEnd)
+{
+    const std::string record = Record("alpha", "a.prc"), installer = PeImage() + record;
+    // The file; the data found, whether it is damaged, what stripping it gives.
+    const std::tuple<std::string, const char*, bool, PayloadFault> cases[] = {
+        {installer, "alpha", false, PayloadFault::kNone},
+        {PeImage(), "(none)", false, PayloadFault::kNone},
+        {PeImage() + "lost" + record, "alpha", true, PayloadFault::kNone},
+        {installer.substr(0, installer.size() - 1), "(none)", true, PayloadFault::kNone},
+        {Signed(installer), "alpha", false, PayloadFault::kSigned},
+        {Signed(PeImage() + "lost" + record), "alpha", true, PayloadFault::kSigned},
+    };
+    for (const auto& [bytes, found, damaged, stripped] : cases) {
+        WriteBytes("setup.exe", bytes);
+        Payload payload;
+        ASSERT_EQ(OpenPayload("setup.exe", false, &payload).fault, PayloadFault::kNone);
+        EXPECT_EQ(payload.damaged, damaged) << bytes.size();
+        ClosePayload(&payload);
+        EXPECT_EQ(Found("setup.exe", "a.prc"), found) << bytes.size();
+        EXPECT_EQ(StripPayloadRecords("setup.exe", true).fault, stripped) << bytes.size();
+        EXPECT_EQ(AppendPayloadRecord("setup.exe", "setup.exe").fault == PayloadFault::kSigned,
+                  stripped == PayloadFault::kSigned) << bytes.size();
     }
 }

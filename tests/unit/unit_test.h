@@ -3,6 +3,9 @@
 
 #include "base/install_state.h"
 #include "fakes/fakes.h"
+#include "base/bounded_text.h"
+#include "installer/install_files.h"
+#include "ui/pages.h"
 
 #include <gtest/gtest.h>
 
@@ -69,13 +72,27 @@ inline std::string PalmDatabase(std::string name, bool resource, const std::stri
     return name + '\x81' + (resource ? '\x01' : '\x00') + body;
 }
 
-// The file slots in order, each its path behind '1' when selected, else '0'.
-inline std::vector<std::string> FileSlots()
+// A PE image of 1,024 bytes whose one section ends the image, as the
+// installer's own program is; signing points its directory 4 at a table.
+inline std::string PeImage()
 {
-    std::vector<std::string> slots;
-    for (int i = 0; i < gState.fileCount; i++)
-        slots.push_back((gState.files[i].selected ? "1" : "0") + std::string(gState.files[i].path));
-    return slots;
+    std::string image(1024, '\0');
+    for (const auto& [at, value, width] : std::initializer_list<std::tuple<size_t, uint32_t, size_t>>{
+             {0x3C, 0x40, 4}, {0x46, 1, 2}, {0x54, 0xE0, 2}, {0x58, 0x10B, 2}, {0xB4, 16, 4},
+             {0x148, 0x200, 4}, {0x14C, 0x200, 4}}) // the section's data: 512 bytes at 512
+        image.replace(at, width, LittleEndian(value, width));
+    image.replace(0, 2, "MZ");
+    image.replace(0x40, 4, std::string("PE\0\0", 4));
+    return image;
+}
+
+// The file signed as signing tools do: zeros up to a multiple of 8, then
+// the certificate table, which directory 4 names.
+inline std::string Signed(std::string file)
+{
+    file.resize((file.size() + 7) / 8 * 8, '\0');
+    file.replace(0xD8, 8, LittleEndian(static_cast<uint32_t>(file.size()), 4) + LittleEndian(16, 4));
+    return file + LittleEndian(16, 4) + std::string(12, 'c');
 }
 
 struct UserRecord {
@@ -120,6 +137,26 @@ inline std::vector<std::string> InstallFlags()
         names.push_back(value.type == 4 && value.data == LittleEndian(1, 4) ? name : name + " (not the DWORD 1)");
     return names;
 }
+
+// The plan of script ("(none)": no script), given " -f" files and whether
+// " -u" named users.
+struct Plan {
+    explicit Plan(const std::string& script, bool usersGiven = false, const std::vector<std::string>& files = {})
+    {
+        for (size_t i = 0; i < files.size(); i++)
+            CopyText(paths[i], files[i].c_str());
+        MakeInstallPlan(script == "(none)" ? nullptr : script.data(), static_cast<int32_t>(script.size()),
+                        {paths, static_cast<int>(files.size())}, usersGiven, &plan);
+    }
+    ~Plan() { ReleaseInstallPlan(&plan); }
+
+    char paths[kFileSlotCount][kFilePathChars + 1] = {};
+    InstallPlan plan;
+};
+
+// The copy stage's sink, recording what it tells in gFakes.
+constexpr ProgressSink kRecordingSink = {
+    [] {}, [](const char* status) { gFakes.statusLines.push_back(status); }, [] {}, ShowMessageBox};
 
 // Makes writes past limit bytes fail as on a full disk; RLIM_INFINITY lifts it.
 inline void LimitFileSize(rlim_t limit)

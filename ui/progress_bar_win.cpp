@@ -1,27 +1,9 @@
-// The message loop that serves one page until its step is done, and the
-// progress bar of the copy stage.
+// The common controls and the progress bar of the copy stage.
 #include "base/install_state.h"
 #include "ui/pages.h"
 
 #include <windows.h>
 #include <commctrl.h>
-
-int ServeCurrentPage()
-{
-    MSG msg;
-    // GetMessageA returns 0 for the quit request and -1 on an invalid call;
-    // either ends the run.
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        HWND page = static_cast<HWND>(gState.currentPage);
-        if (!page || !IsDialogMessageA(page, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (gState.stepDone != 0)
-            return 0;
-    }
-    return -1;
-}
 
 void RegisterCommonControls()
 {

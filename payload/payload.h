@@ -1,0 +1,95 @@
+// The payload index: a program file opened once, with one pass over its
+// record chain that yields every record's name, data offset and size, where
+// the program image ends, whether a signature ends the file, and whether
+// the file arrived whole. Finding a record, reading its head and extracting
+// it then only seek and copy in the file already open.
+//
+// Paths and names are 8-bit strings in the system code page, used as given.
+// Record names compare without regard to ASCII letter case; a name holding a
+// folder never matches, as stored names have none. Files stay below 2 GiB:
+// positions and sizes are signed 32-bit values.
+#pragma once
+
+#include "payload/installer_layout.h"
+#include "payload/record_format.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+// What an operation on a payload met; the caller picks what to tell.
+enum class PayloadFault {
+    kNone,
+    kCannotOpen,      // the file cannot be opened (or, for update, not written)
+    kCannotRead,      // a read fell short
+    kNoMemory,        // the index of a very long chain does not fit in memory
+    kCannotCreate,    // a destination cannot be created
+    kCannotWrite,     // a write, the final flush or a cut failed, or 2 GiB would be reached
+    kNameTooLong,     // a record name over 255 characters or its extension over 19
+    kCannotReadInput, // the file to append cannot be opened or measured
+    kSigned,          // a signature ends the file: a change would break it
+    kDamaged,         // the chain does not lead back to the image: where to cut is unknown
+};
+
+// A fault and, where the system gave one, its error number (errno, or the
+// platform's own for a cut); 0 when there is none.
+struct PayloadResult {
+    PayloadFault fault;
+    int systemError;
+};
+
+// One record of the chain.
+struct PayloadRecord {
+    int32_t dataStart;               // position of its first data byte
+    int32_t size;                    // its number of data bytes; 0 is possible
+    char name[kRecordNameChars + 2]; // the stored name bytes, always NUL-terminated
+};
+
+enum class ChainState {
+    kNone,     // no record tag ends the file's chain part
+    kWhole,    // the walk went back to the first record
+    kDamaged,  // a field points outside the file: records before it are unknown
+};
+
+enum class ChecksumState { kAbsent, kGood, kBad };
+
+struct Payload {
+    FILE* file;              // open while the index is; its position moves
+    const char* path;        // as given to OpenPayload, for a cut
+    InstallerLayout layout;
+    PayloadRecord* records;  // last to first, as the walk back reads them; with a damaged
+                             // chain, those after the damage
+    int recordCount;
+    ChainState chain;
+    ChecksumState checksum;  // of a checksum record that ends a whole chain
+    bool damaged;            // bytes follow the image but no whole chain leads back to exactly
+                             // its end (a cut-short download), or the checksum differs
+};
+
+// Opens the file at path ("rb", or "rb+" with forUpdate) and reads its
+// index: the PE layout, the chain walked back from its end, and, when a
+// checksum record ends a whole chain, the CRC over the bytes before it.
+// path must outlive the index. Returns kNone with payload filled, or
+// kCannotOpen or kNoMemory with nothing left open. A file with no chain is
+// no fault: its chain is kNone.
+PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload);
+
+// Closes the file and frees the index; safe on a payload never opened
+// (zero-filled) and on one closed already.
+void ClosePayload(Payload* payload);
+
+// The last record named name whose size is at least 1 (an empty record can
+// be written but is never found); nullptr when there is none.
+const PayloadRecord* FindPayloadRecord(const Payload& payload, const char* name);
+
+// Reads count bytes of the record's data from offset into bytes. Returns
+// how many it read: fewer when they run past the record or a read fails.
+size_t ReadPayloadBytes(const Payload& payload, const PayloadRecord& record, int32_t offset, void* bytes,
+                        size_t count);
+
+// Writes the record's data to a new file at destinationPath, replacing an
+// existing one. Returns kNone when every byte was written; kCannotCreate
+// when it cannot be created (nothing is left behind); kCannotWrite when the
+// copy fell short (a read or a write), the destination then left empty, so
+// that a part copy never passes for a whole one.
+PayloadResult ExtractPayloadRecord(const Payload& payload, const PayloadRecord& record, const char* destinationPath);
