@@ -22,8 +22,10 @@ inline bool FieldFits(ByteReader reader, size_t offset, size_t count)
 // significant byte first; 0 when the field does not fit.
 inline uint32_t LittleEndianAt(ByteReader reader, size_t offset, size_t width)
 {
+    if (!FieldFits(reader, offset, width))
+        return 0;
     uint32_t value = 0;
-    for (size_t i = width; FieldFits(reader, offset, width) && i > 0; i--)
+    for (size_t i = width; i > 0; i--)
         value = value << 8 | reader.bytes[offset + i - 1];
     return value;
 }
@@ -31,8 +33,10 @@ inline uint32_t LittleEndianAt(ByteReader reader, size_t offset, size_t width)
 // As LittleEndianAt, most significant byte first.
 inline uint32_t BigEndianAt(ByteReader reader, size_t offset, size_t width)
 {
+    if (!FieldFits(reader, offset, width))
+        return 0;
     uint32_t value = 0;
-    for (size_t i = 0; FieldFits(reader, offset, width) && i < width; i++)
+    for (size_t i = 0; i < width; i++)
         value = value << 8 | reader.bytes[offset + i];
     return value;
 }

@@ -12,14 +12,14 @@
 // choice. Display names need not be unique, so the choice is kept as the
 // entry itself.
 struct TargetUser {
-    char name[kTargetUserChars + 1]; // the display name, as given or chosen
+    char name[kTargetUserChars + 1]; // the display name as given
     int userIndex;                   // index into the users when the user page chose it; -1: find name
 };
 
 // What was chosen for the copy: the files page's check boxes and the users.
 struct InstallChoices {
-    bool checked[kFileSlotCount];          // a box the person left anything but clear
-    TargetUser targets[kMaxTargetUsers];   // from " -u", else the user page's choice
+    bool checked[kFileSlotCount];    // a box the person left anything but clear
+    const TargetUser* targets;       // from " -u", else the user page's choice
     int targetCount;
 };
 

@@ -6,7 +6,6 @@
 #include "installer/command_line.h"
 #include "installer/wizard.h"
 #include "palm/user_discovery.h"
-#include "platform/files.h"
 #include "platform/process.h"
 #include "ui/pages.h"
 #include "ui/resource_ids.h"
@@ -38,8 +37,8 @@ void FindPalmUsers(bool quiet, PalmUsers* users)
 // the file does. Returns false when memory cannot hold it.
 bool ReadWhole(FILE* file, ScriptBytes* script)
 {
-    int64_t length = MeasureOpenFile(file);
-    if (length >= INT32_MAX)
+    long length = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : 0;
+    if (length > INT32_MAX - 1)
         return false;
     size_t count = length > 0 ? static_cast<size_t>(length) : 0;
     script->bytes = static_cast<char*>(malloc(count + 1));
@@ -93,47 +92,43 @@ ScriptSource LoadInstallScript(const char* scriptName, const Payload* payload, S
     return read ? ScriptSource::kFound : ScriptSource::kUnreadable;
 }
 
-int RunInstaller(InstanceHandle instance, const char* commandLine, int showCommand)
+namespace {
+
+// Opens the running program's own payload, before anything shows: a damaged
+// download must install nothing. Returns false, after telling the person,
+// when it arrived damaged or cannot be read. A path that cannot be had
+// cannot be checked: the payload then stays closed.
+bool OpenOwnPayload(char (&ownPath)[kFilePathChars + 1], Payload* payload)
+{
+    if (GetOwnProgramPath(ownPath, sizeof ownPath) != 0
+        || (OpenPayload(ownPath, false, payload).fault == PayloadFault::kNone && !payload->damaged))
+        return true;
+    ShowMessageBox("This installer is damaged or incomplete. Please download it again.", "Installer Damaged");
+    return false;
+}
+
+// The run from start-up on, with the program's own payload (nullptr: none).
+int RunFromStartUp(InstanceHandle instance, const char* commandLine, int showCommand, const Payload* payload)
 {
     bool quiet = HasQuietOption(commandLine);
-    // Opened once, before anything shows: a damaged download must install
-    // nothing. The packaging modes change installers rather than install
-    // from this one, and may change this very file. A path that cannot be
-    // had cannot be checked.
-    Payload payload = {};
-    const Payload* ownPayload = nullptr;
-    char ownPath[kFilePathChars + 1];
-    if (!AsksForPackaging(commandLine) && GetOwnProgramPath(ownPath, sizeof ownPath) == 0) {
-        if (OpenPayload(ownPath, false, &payload).fault != PayloadFault::kNone || payload.damaged) {
-            ClosePayload(&payload);
-            ShowMessageBox("This installer is damaged or incomplete. Please download it again.",
-                           "Installer Damaged");
-            return kExitError;
-        }
-        ownPayload = &payload;
-    }
     PalmUsers users = {};
-    if (StartUp(instance, quiet, showCommand, &users) != 0) {
-        ClosePayload(&payload);
+    if (StartUp(instance, quiet, showCommand, &users) != 0)
         return kExitError;
-    }
 
     StartUpValues values;
     HandleOptions(commandLine, &values);
-
-    if (!values.abortRun && users.count == 0) {
-        ShowMessageBox("No valid Palm users found on this PC", "Install Error");
-        values.abortRun = true;
-        values.exitCode = kExitError;
-    }
-
     ScriptBytes script = {nullptr, 0};
-    ScriptSource source = ScriptSource::kNone;
-    if (!values.abortRun)
-        source = LoadInstallScript(values.scriptName, ownPayload, &script);
-
-    if (!values.abortRun && source != ScriptSource::kFound && (values.fileCount == 0 || source != ScriptSource::kNone)) {
-        ShowMessageBox("No valid configuration file or install files found", "Install Error");
+    const char* problem = nullptr;
+    if (!values.abortRun && users.count == 0) {
+        problem = "No valid Palm users found on this PC";
+    } else if (!values.abortRun) {
+        ScriptSource source = LoadInstallScript(values.scriptName, payload, &script);
+        // A script that memory cannot hold is none: nothing unseen may install.
+        if (source == ScriptSource::kUnreadable || (source == ScriptSource::kNone && values.fileCount == 0))
+            problem = "No valid configuration file or install files found";
+    }
+    if (problem) {
+        ShowMessageBox(problem, "Install Error");
         values.abortRun = true;
         values.exitCode = kExitError;
     }
@@ -142,15 +137,28 @@ int RunInstaller(InstanceHandle instance, const char* commandLine, int showComma
         DestroyPage(gState.currentPage);
         gState.currentPage = nullptr;
     }
-
     int exitCode = values.exitCode;
     if (!values.abortRun) {
         InstallPlan plan;
         MakeInstallPlan(script.bytes, script.size, {values.files, values.fileCount}, values.targetCount > 0, &plan);
-        exitCode = RunWizard(plan, {&users, ownPayload, values.targets, values.targetCount, quiet, showCommand});
+        exitCode = RunWizard(plan, {&users, payload, values.targets, values.targetCount, quiet, showCommand});
         ReleaseInstallPlan(&plan);
     }
     free(script.bytes);
+    return exitCode;
+}
+
+} // namespace
+
+int RunInstaller(InstanceHandle instance, const char* commandLine, int showCommand)
+{
+    // The packaging modes change installers rather than install from this
+    // one, and may change this very file: it stays closed for them.
+    char ownPath[kFilePathChars + 1];
+    Payload payload = {};
+    int exitCode = kExitError;
+    if (AsksForPackaging(commandLine) || OpenOwnPayload(ownPath, &payload))
+        exitCode = RunFromStartUp(instance, commandLine, showCommand, payload.file ? &payload : nullptr);
     ClosePayload(&payload);
     return exitCode;
 }

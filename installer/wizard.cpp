@@ -1,7 +1,6 @@
 // The wizard: one page of the plan after the other.
 #include "installer/wizard.h"
 
-#include "base/bounded_text.h"
 #include "installer/exit_code.h"
 #include "platform/process.h"
 #include "ui/pages.h"
@@ -102,14 +101,13 @@ struct Choices {
 StepEnd RunCopy(const InstallPlan& plan, const PlanStep& step, const WizardRun& run, Choices* choices)
 {
     InstallChoices& install = choices->install;
+    install.targets = run.commandLineTargets;
     install.targetCount = run.commandLineTargetCount;
-    for (int t = 0; t < run.commandLineTargetCount; t++)
-        install.targets[t] = run.commandLineTargets[t];
     // Display names need not be unique, so the choice travels as the entry,
     // not as its name.
+    const TargetUser chosen = {"", choices->chosenUser};
     if (install.targetCount == 0 && choices->chosenUser < run.users->count) {
-        CopyText(install.targets[0].name, run.users->users[choices->chosenUser].displayName);
-        install.targets[0].userIndex = choices->chosenUser;
+        install.targets = &chosen;
         install.targetCount = 1;
     }
     RegisterCommonControls();

@@ -50,30 +50,33 @@ uint32_t UpdateCrc(uint32_t crc, const unsigned char* bytes, size_t count)
 
 // Folds the bytes from..to of file into crc. Returns false when they cannot
 // all be read.
-bool CrcRange(FILE* file, int64_t from, int64_t to, uint32_t* crc)
+bool CrcRange(FILE* file, int32_t from, int32_t to, uint32_t* crc)
 {
     static unsigned char buffer[65536];
-    if (from >= to)
-        return true;
-    if (fseek(file, static_cast<long>(from), SEEK_SET) != 0)
+    if (from < to && fseek(file, from, SEEK_SET) != 0)
         return false;
-    for (int64_t left = to - from; left > 0;) {
-        size_t part = left < int64_t{sizeof buffer} ? static_cast<size_t>(left) : sizeof buffer;
+    for (int32_t left = to - from; left > 0;) {
+        size_t part = left < int32_t{sizeof buffer} ? static_cast<size_t>(left) : sizeof buffer;
         if (fread(buffer, 1, part, file) != part)
             return false;
         *crc = UpdateCrc(*crc, buffer, part);
-        left -= static_cast<int64_t>(part);
+        left -= static_cast<int32_t>(part);
     }
     return true;
 }
 
 // The CRC-32 of bytes 0..end, without the fields that signing rewrites.
+// Installers stay below 2 GiB: a longer file has no CRC.
 bool InstallerCrc(FILE* file, const InstallerLayout& layout, int64_t end, uint32_t* crc)
 {
     MakeCrcTables();
     *crc = 0xFFFFFFFFu;
-    int64_t from = 0;
-    const int64_t skipped[][2] = {{layout.checkSumAt, 4}, {layout.securityDirectoryAt, 8}};
+    if (end > INT32_MAX)
+        return false;
+    // The headers lie in the first GiB, so every position fits 32 bits.
+    int32_t from = 0;
+    const int32_t skipped[][2] = {{static_cast<int32_t>(layout.checkSumAt), 4},
+                                  {static_cast<int32_t>(layout.securityDirectoryAt), 8}};
     for (const auto& field : skipped) {
         if (field[0] == 0 || field[0] + field[1] > end)
             continue;
@@ -81,7 +84,7 @@ bool InstallerCrc(FILE* file, const InstallerLayout& layout, int64_t end, uint32
             return false;
         from = field[0] + field[1];
     }
-    if (!CrcRange(file, from, end, crc))
+    if (!CrcRange(file, from, static_cast<int32_t>(end), crc))
         return false;
     *crc ^= 0xFFFFFFFFu;
     return true;

@@ -13,24 +13,26 @@ namespace {
 constexpr int kMaxAlignmentPadding = 7; // signing aligns its table to 8 bytes
 
 // Fills the PE fields of layout; leaves them 0 for a file that is no image.
+// Positions stay in 32 bits: the headers of a real image lie near its start,
+// and one that claims them past 1 GiB is no image to install from.
 void ReadPeHeaders(FILE* file, InstallerLayout* layout)
 {
     unsigned char bytes[8];
     const ByteReader field = {bytes, sizeof bytes};
     if (!ReadStreamAt(file, 0, bytes, 2) || memcmp(bytes, "MZ", 2) != 0 || !ReadStreamAt(file, 0x3C, bytes, 4))
         return;
-    int64_t pe = LittleEndianAt(field, 0, 4);
-    if (!ReadStreamAt(file, pe, bytes, 8) || memcmp(bytes, "PE\0\0", 4) != 0)
+    int32_t pe = static_cast<int32_t>(LittleEndianAt(field, 0, 4));
+    if (pe < 0 || pe > 0x3FFFFFFF || !ReadStreamAt(file, pe, bytes, 8) || memcmp(bytes, "PE\0\0", 4) != 0)
         return;
     int sectionCount = static_cast<int>(LittleEndianAt(field, 6, 2));
     if (!ReadStreamAt(file, pe + 20, bytes, 2))
         return;
-    int64_t optional = pe + 24;
-    int64_t sections = optional + LittleEndianAt(field, 0, 2);
+    int32_t optional = pe + 24;
+    int32_t sections = optional + static_cast<int32_t>(LittleEndianAt(field, 0, 2));
     if (!ReadStreamAt(file, optional, bytes, 2))
         return;
     bool plus = LittleEndianAt(field, 0, 2) == 0x20B; // PE32+: 16 more bytes before the directories
-    int64_t directoryCountAt = optional + (plus ? 108 : 92);
+    int32_t directoryCountAt = optional + (plus ? 108 : 92);
     for (int i = 0; i < sectionCount; i++) {
         if (!ReadStreamAt(file, sections + 40 * i + 16, bytes, 8))
             return;
@@ -57,7 +59,8 @@ int ReadInstallerLayout(FILE* file, InstallerLayout* layout)
 
     unsigned char directory[8];
     const ByteReader field = {directory, sizeof directory};
-    if (layout->securityDirectoryAt == 0 || !ReadStreamAt(file, layout->securityDirectoryAt, directory, 8))
+    if (layout->securityDirectoryAt == 0
+        || !ReadStreamAt(file, static_cast<int32_t>(layout->securityDirectoryAt), directory, 8))
         return 0;
     int64_t tableStart = LittleEndianAt(field, 0, 4);
     int64_t tableSize = LittleEndianAt(field, 4, 4);
@@ -65,10 +68,11 @@ int ReadInstallerLayout(FILE* file, InstallerLayout* layout)
         return 0;
     layout->isSigned = true;
     layout->chainEnd = tableStart;
-    // The record tag ends in "g", never a zero byte: zeros before the table are padding.
+    // The record tag ends in "g", never a zero byte: zeros before the table
+    // are padding. (Past 2 GiB there is no chain to find.)
     unsigned char byte = 0;
     for (int i = 0; i < kMaxAlignmentPadding && layout->chainEnd > layout->imageEnd; i++) {
-        if (!ReadStreamAt(file, layout->chainEnd - 1, &byte, 1) || byte != 0)
+        if (!ReadStreamAt(file, static_cast<int32_t>(layout->chainEnd - 1), &byte, 1) || byte != 0)
             break;
         layout->chainEnd--;
     }

@@ -13,7 +13,7 @@
 
 namespace {
 
-bool TagAt(FILE* file, int64_t position)
+bool TagAt(FILE* file, int32_t position)
 {
     char tag[kTagBytes];
     return ReadStreamAt(file, position, tag, sizeof tag) && memcmp(tag, kRecordTag, kTagBytes) == 0;
@@ -84,11 +84,11 @@ PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload)
     const InstallerLayout& layout = payload->layout;
     if (ReadInstallerLayout(payload->file, &payload->layout) != 0) {
         ClosePayload(payload);
-        return {PayloadFault::kCannotRead, errno};
+        return {PayloadFault::kCannotRead, 0};
     }
     // No payload at all: a bare program is whole.
     payload->damaged = layout.imageEnd > 0 && layout.chainEnd != layout.imageEnd;
-    if (layout.fileLength > INT32_MAX || !TagAt(payload->file, layout.chainEnd - int64_t{kTagBytes}))
+    if (layout.fileLength > INT32_MAX || !TagAt(payload->file, static_cast<int32_t>(layout.chainEnd - int64_t{kTagBytes})))
         return {PayloadFault::kNone, 0};
     if (!WalkChain(payload)) {
         ClosePayload(payload);

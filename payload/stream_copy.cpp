@@ -3,9 +3,9 @@
 
 #include "platform/files.h"
 
-bool ReadStreamAt(FILE* file, int64_t position, void* bytes, size_t count)
+bool ReadStreamAt(FILE* file, int32_t position, void* bytes, size_t count)
 {
-    return position >= 0 && fseek(file, static_cast<long>(position), SEEK_SET) == 0
+    return position >= 0 && fseek(file, position, SEEK_SET) == 0
         && fread(bytes, 1, count, file) == count;
 }
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 
-// Reads count bytes at position. Returns false when position lies before
-// the file or the bytes are not all there.
-bool ReadStreamAt(FILE* file, int64_t position, void* bytes, size_t count);
+// Reads count bytes at position (installers stay below 2 GiB). Returns
+// false when position lies before the file or the bytes are not all there.
+bool ReadStreamAt(FILE* file, int32_t position, void* bytes, size_t count);
 
 // Measures the open file, leaving its position at the end. Returns 0, or -1
 // when the length cannot be had or does not fit a 32-bit position.

@@ -36,10 +36,8 @@ int TruncateFileAt(const char* path, int64_t length)
     DWORD low = SetFilePointer(file, static_cast<LONG>(length & 0xFFFFFFFF), &high, FILE_BEGIN);
     // A low part of all ones is a valid position too; only the error says.
     bool cut = (low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR) && SetEndOfFile(file);
-    int error = cut ? 0 : Failure();
-    if (!CloseHandle(file) && error == 0)
-        error = Failure();
-    return error;
+    int error = Failure();
+    return CloseHandle(file) && cut ? 0 : error;
 }
 
 int ReplaceFileWith(const char* source, const char* target)

@@ -8,10 +8,10 @@
 
 namespace {
 
-// The answer of the page being served: written by its procedure, handed
-// back by ServeCurrentPage, which alone starts it afresh.
+// The answer of the page being served: written by its procedure when the
+// person goes forward, handed back by ServeCurrentPage, which alone starts
+// it afresh. A quit request answers through the message loop.
 PageAnswer gAnswer;
-bool gAnswered;
 
 // A page's own commands, given the control id of a WM_COMMAND.
 using CommandHandler = void (*)(HWND page, int id);
@@ -59,7 +59,6 @@ INT_PTR ServePage(HWND page, UINT message, WPARAM wParam, CommandHandler onComma
 void GoForward()
 {
     gAnswer.forward = true;
-    gAnswered = true;
 }
 
 void LicenseCommand(HWND, int id)
@@ -110,9 +109,7 @@ void ReadmeCommand(HWND, int id)
 
 PageAnswer ServeCurrentPage()
 {
-    gAnswer = {};
-    gAnswer.listPosition = -1;
-    gAnswered = false;
+    gAnswer = {false, {}, -1};
     MSG msg;
     // GetMessageA returns 0 for the quit request and -1 on an invalid call;
     // either ends the run.
@@ -122,10 +119,9 @@ PageAnswer ServeCurrentPage()
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        if (gAnswered)
-            return gAnswer;
+        if (gAnswer.forward)
+            break;
     }
-    gAnswer.forward = false;
     return gAnswer;
 }
 

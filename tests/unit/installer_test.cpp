@@ -85,7 +85,8 @@ TEST_F(Installer, ACopyFailureEndsOnlyThatUsersFilesAndAbortsTheRun)
     const std::string alpha = PalmDatabase("AlphaDB", false, "alpha body");
     WriteBytes("setup.exe", "MZ image" + Record(alpha, "alpha.pdb"));
     WriteBytes("later.prc", PalmDatabase("Later", true, ""));
-    InstallChoices choices = {{}, {{"ann lee", -1}, {"Nobody", -1}, {"Bob", -1}}, 3};
+    const TargetUser targets[] = {{"ann lee", -1}, {"Nobody", -1}, {"Bob", -1}};
+    const InstallChoices choices = {{}, targets, 3};
 
     EXPECT_EQ(Install(Plan("(none)", true, {"alpha.pdb", "missing.prc", "later.prc"}), choices), CopyStageEnd::kAborted);
     std::vector<std::string> boxes;
@@ -117,7 +118,8 @@ TEST_F(Installer, InstallsTheChosenFilesForTheChosenUser)
                                 + Record("tiny", "short.prc"));
     WriteBytes(palm + "\\users.dat", UsersDat({{"Ann Lee", "AnnF", 1}, {"Ann Lee", "BobF", 2}}));
     // Help's box left checked, Themes' left clear, Short's indeterminate.
-    InstallChoices choices = {{false, true, false, false, true}, {{"Ann Lee", 1}}, 1};
+    const TargetUser chosen = {"", 1};
+    const InstallChoices choices = {{false, true, false, false, true}, &chosen, 1};
 
     EXPECT_EQ(Install(Plan(script, true, {"cmd.prc"}), choices), CopyStageEnd::kInstalled);
     EXPECT_EQ(FilesWritten(), (std::map<std::string, std::string>{
