@@ -48,16 +48,12 @@ int GetOwnProgramPath(char* path, size_t capacity) { return gFakes.ownPath.empty
 
 void ShowMessageBox(const char* text, const char* caption) { gFakes.boxes.push_back(std::string(caption) + ": " + text); }
 
-// A page's handle is its dialog id, so that serving it can name it.
+// A page's handle is its dialog id.
 PageHandle CreatePage(int dialogId) { return reinterpret_cast<PageHandle>(static_cast<intptr_t>(dialogId)); }
 
 // The person leaves every page: what the wizard does with answers is the
 // Wine tests' to show.
-PageAnswer ServeCurrentPage()
-{
-    gFakes.pagesServed.push_back(static_cast<int>(reinterpret_cast<intptr_t>(gState.currentPage)));
-    return {false, {}, -1};
-}
+PageAnswer ServeCurrentPage() { return {false, {}, -1}; }
 
 void SetStatusLine(const char* text) { gFakes.statusLines.push_back(text); }
 

@@ -25,7 +25,6 @@ struct Fakes {
 
     std::vector<std::string> boxes;           // "caption: text", in order
     std::vector<std::string> statusLines;
-    std::vector<int> pagesServed;             // dialog ids, in order; each is answered with a quit
 };
 
 extern Fakes gFakes;
