@@ -98,8 +98,9 @@ namespace {
 // download must install nothing. Returns false, after telling the person,
 // when it arrived damaged or cannot be read. A path that cannot be had
 // cannot be checked: the payload then stays closed.
-bool OpenOwnPayload(char (&ownPath)[kFilePathChars + 1], Payload* payload)
+bool OpenOwnPayload(Payload* payload)
 {
+    char ownPath[kFilePathChars + 1];
     if (GetOwnProgramPath(ownPath, sizeof ownPath) != 0
         || (OpenPayload(ownPath, false, payload).fault == PayloadFault::kNone && !payload->damaged))
         return true;
@@ -154,10 +155,9 @@ int RunInstaller(InstanceHandle instance, const char* commandLine, int showComma
 {
     // The packaging modes change installers rather than install from this
     // one, and may change this very file: it stays closed for them.
-    char ownPath[kFilePathChars + 1];
     Payload payload = {};
     int exitCode = kExitError;
-    if (AsksForPackaging(commandLine) || OpenOwnPayload(ownPath, &payload))
+    if (AsksForPackaging(commandLine) || OpenOwnPayload(&payload))
         exitCode = RunFromStartUp(instance, commandLine, showCommand, payload.file ? &payload : nullptr);
     ClosePayload(&payload);
     return exitCode;

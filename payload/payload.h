@@ -55,7 +55,6 @@ enum class ChecksumState { kAbsent, kGood, kBad };
 
 struct Payload {
     FILE* file;              // open while the index is; its position moves
-    const char* path;        // as given to OpenPayload, for a cut
     InstallerLayout layout;
     PayloadRecord* records;  // last to first, as the walk back reads them; with a damaged
                              // chain, those after the damage
@@ -69,7 +68,7 @@ struct Payload {
 // Opens the file at path ("rb", or "rb+" with forUpdate) and reads its
 // index: the PE layout, the chain walked back from its end, and, when a
 // checksum record ends a whole chain, the CRC over the bytes before it.
-// path must outlive the index. Returns kNone with payload filled, or
+// Returns kNone with payload filled, or
 // kCannotOpen or kNoMemory with nothing left open. A file with no chain is
 // no fault: its chain is kNone.
 PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload);

@@ -77,7 +77,6 @@ bool WalkChain(Payload* payload)
 PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload)
 {
     memset(payload, 0, sizeof *payload);
-    payload->path = path;
     payload->file = fopen(path, forUpdate ? "rb+" : "rb");
     if (!payload->file)
         return {PayloadFault::kCannotOpen, errno};
@@ -86,9 +85,11 @@ PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload)
         ClosePayload(payload);
         return {PayloadFault::kCannotRead, 0};
     }
-    // No payload at all: a bare program is whole.
+    // Bytes after the image that no chain accounts for are a download cut
+    // short; a bare program is whole.
     payload->damaged = layout.imageEnd > 0 && layout.chainEnd != layout.imageEnd;
-    if (layout.fileLength > INT32_MAX || !TagAt(payload->file, static_cast<int32_t>(layout.chainEnd - int64_t{kTagBytes})))
+    if (layout.fileLength > INT32_MAX
+        || !TagAt(payload->file, static_cast<int32_t>(layout.chainEnd) - int32_t{kTagBytes}))
         return {PayloadFault::kNone, 0};
     if (!WalkChain(payload)) {
         ClosePayload(payload);
