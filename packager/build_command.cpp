@@ -3,11 +3,14 @@
 #include "packager/commands.h"
 
 #include "packager/database_check.h"
+#include "packager/default_stub.h"
 #include "packager/diagnostics.h"
 #include "packager/packed_file.h"
 #include "packager/script_check.h"
+#include "packager/script_encoding.h"
 #include "payload/installer_checksum.h"
 #include "payload/payload_archive.h"
+#include "payload/record_format.h"
 #include "platform/files.h"
 #include "script/install_plan.h"
 
@@ -17,21 +20,20 @@
 namespace {
 
 // Checks the script and, when files are given, the files against it.
+// converted receives the script's bytes when they are stored converted.
 void CheckScriptAndFiles(const std::string& scriptPath, const std::vector<PackedFile>& files, bool haveFiles,
-                         const PackArguments& arguments, Diagnostics* diagnostics)
+                         const PackArguments& arguments, std::vector<char>* converted, Diagnostics* diagnostics)
 {
     const char* label = scriptPath.c_str();
-    int64_t size = 0;
-    FILE* script = MeasurePackedFile(scriptPath, &size) ? fopen(label, "rb") : nullptr;
-    std::vector<char> bytes(static_cast<size_t>(size));
-    bool read = script && fread(bytes.data(), 1, bytes.size(), script) == bytes.size();
-    if (script)
-        fclose(script);
-    if (!read) {
+    std::vector<char> bytes;
+    if (!ReadScriptFile(scriptPath, &bytes)) {
         ReportError(diagnostics, label, 0, "cannot read the install script");
         return;
     }
-    std::vector<ScriptPath> paths = CheckInstallScript(bytes, label, diagnostics);
+    if (!PrepareScriptForStoring(bytes, arguments.keepEncoding, label, converted, diagnostics))
+        return;
+    // The script is checked as it will be stored.
+    std::vector<ScriptPath> paths = CheckInstallScript(converted->empty() ? bytes : *converted, label, diagnostics);
     if (!haveFiles)
         return;
     CheckScriptPaths(paths, files, arguments.beside, label, diagnostics);
@@ -44,9 +46,11 @@ void CheckStub(const std::string& stub, Diagnostics* diagnostics)
 {
     Payload payload;
     char magic[2] = {};
-    bool opened = OpenPayload(stub.c_str(), false, &payload).fault == PayloadFault::kNone;
-    if (!opened || fseek(payload.file, 0, SEEK_SET) != 0 || fread(magic, 1, 2, payload.file) != 2 || magic[0] != 'M'
-        || magic[1] != 'Z')
+    PayloadResult opened = OpenPayload(stub.c_str(), false, &payload);
+    if (opened.fault == PayloadFault::kCannotOpen)
+        ReportError(diagnostics, stub.c_str(), 0, "cannot read the installer program named by --stub");
+    else if (opened.fault != PayloadFault::kNone || fseek(payload.file, 0, SEEK_SET) != 0
+             || fread(magic, 1, 2, payload.file) != 2 || magic[0] != 'M' || magic[1] != 'Z')
         ReportError(diagnostics, stub.c_str(), 0, "not a Windows program to use as the installer");
     else if (payload.layout.isSigned)
         ReportError(diagnostics, stub.c_str(), 0, "%s", kSignedRefusal);
@@ -63,32 +67,54 @@ void ReportAppendFailure(PayloadResult result, const std::string& input, const s
     ReportError(diagnostics, (failure.aboutInput ? input : output).c_str(), 0, "%s", failure.text);
 }
 
-// Writes stub, files and script into partial, which becomes output.
-// Returns 0, or -1 after reporting what failed.
+// Tells, with -v, of the record named name just appended to partial, whose
+// length was *length before it; *length becomes its length now.
+void DetailRecord(const char* name, const std::string& partial, int64_t* length)
+{
+    int64_t now = 0;
+    MeasurePackedFile(partial, &now);
+    Detail("  %-24s %10lld bytes of data; the installer is now %lld bytes", name,
+           static_cast<long long>(now - *length - RecordBytes(0, strlen(name))), static_cast<long long>(now));
+    *length = now;
+}
+
+// Writes stub, files and script (converted, when it is not empty, else the
+// file script) into partial, which becomes output. Returns 0, or -1 after
+// reporting what failed.
 int WriteInstaller(const std::string& stub, const std::vector<PackedFile>& files, const std::string& script,
-                   const std::string& partial, const std::string& output, Diagnostics* diagnostics)
+                   const std::vector<char>& converted, const std::string& partial, const std::string& output,
+                   Diagnostics* diagnostics)
 {
     if (CopyFileReplacing(stub.c_str(), partial.c_str()) != 0) {
         ReportError(diagnostics, output.c_str(), 0, "cannot write it");
         return -1;
     }
+    int64_t length = 0;
+    MeasurePackedFile(partial, &length);
+    Detail("  %-24s %10lld bytes, the installer program", stub.c_str(), static_cast<long long>(length));
     for (const PackedFile& file : files) {
         PayloadResult result = AppendPayloadRecord(partial.c_str(), file.path.c_str());
         if (result.fault != PayloadFault::kNone) {
             ReportAppendFailure(result, file.label, output, diagnostics);
             return -1;
         }
+        DetailRecord(file.recordName.c_str(), partial, &length);
     }
-    PayloadResult result = AppendNamedPayloadRecord(partial.c_str(), script.c_str(), kScriptRecordName);
+    PayloadResult result = converted.empty()
+                               ? AppendNamedPayloadRecord(partial.c_str(), script.c_str(), kScriptRecordName)
+                               : AppendPayloadBytes(partial.c_str(), converted.data(),
+                                                    static_cast<int32_t>(converted.size()), kScriptRecordName);
     if (result.fault != PayloadFault::kNone) {
         ReportAppendFailure(result, script, output, diagnostics);
         return -1;
     }
+    DetailRecord(kScriptRecordName, partial, &length);
     result = AppendChecksumRecord(partial.c_str());
     if (result.fault != PayloadFault::kNone) {
         ReportAppendFailure(result, script, output, diagnostics);
         return -1;
     }
+    DetailRecord(kChecksumRecordName, partial, &length);
     return 0;
 }
 
@@ -98,10 +124,12 @@ int RunBuild(const PackArguments& arguments)
 {
     Diagnostics diagnostics;
     diagnostics.strict = arguments.strict;
-    std::string stub = arguments.stub.empty() ? OwnFolder() + "/vantrel.exe" : arguments.stub;
+    std::string stub = arguments.stub.empty() ? FindDefaultStub(&diagnostics) : arguments.stub;
     std::vector<PackedFile> files = GatherPackedFiles(arguments.operands, &diagnostics);
-    CheckScriptAndFiles(arguments.script, files, true, arguments, &diagnostics);
-    CheckStub(stub, &diagnostics);
+    std::vector<char> converted;
+    CheckScriptAndFiles(arguments.script, files, true, arguments, &converted, &diagnostics);
+    if (!stub.empty())
+        CheckStub(stub, &diagnostics);
 
     const std::string& output = arguments.output;
     if (HasFailed(diagnostics)) {
@@ -112,7 +140,7 @@ int RunBuild(const PackArguments& arguments)
     // Written beside the output and put in its place in one step, so that
     // an existing installer stays whole until the new one is.
     std::string partial = output + ".partial";
-    if (WriteInstaller(stub, files, arguments.script, partial, output, &diagnostics) != 0
+    if (WriteInstaller(stub, files, arguments.script, converted, partial, output, &diagnostics) != 0
         || ReplaceFileWith(partial.c_str(), output.c_str()) != 0) {
         if (diagnostics.errors == 0)
             ReportError(&diagnostics, output.c_str(), 0, "cannot put the installer in place");
@@ -123,8 +151,8 @@ int RunBuild(const PackArguments& arguments)
     PrintDiagnosticsSummary(diagnostics);
     int64_t size = 0;
     MeasurePackedFile(output, &size);
-    printf("%s: %zu file%s and the install script, %lld bytes\n", output.c_str(), files.size(),
-           files.size() == 1 ? "" : "s", static_cast<long long>(size));
+    Note("%s: %zu file%s and the install script, %lld bytes", output.c_str(), files.size(),
+         files.size() == 1 ? "" : "s", static_cast<long long>(size));
     return 0;
 }
 
@@ -134,7 +162,8 @@ int RunCheck(const PackArguments& arguments)
     diagnostics.strict = arguments.strict;
     std::vector<std::string> paths(arguments.operands.begin() + 1, arguments.operands.end());
     std::vector<PackedFile> files = GatherPackedFiles(paths, &diagnostics);
-    CheckScriptAndFiles(arguments.operands[0], files, !paths.empty(), arguments, &diagnostics);
+    std::vector<char> converted;
+    CheckScriptAndFiles(arguments.operands[0], files, !paths.empty(), arguments, &converted, &diagnostics);
     PrintDiagnosticsSummary(diagnostics);
     return HasFailed(diagnostics) ? 1 : 0;
 }

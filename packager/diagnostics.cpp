@@ -3,21 +3,62 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
 namespace {
+
+MessageLevel gLevel = MessageLevel::kNormal;
+
+// text with control characters escaped: messages quote script lines and
+// names, whose tabs and stray bytes would otherwise be invisible or move the
+// terminal's cursor.
+std::string Escaped(const std::string& text)
+{
+    std::string shown;
+    for (unsigned char c : text) {
+        char escaped[8];
+        if (c == '\t') {
+            shown += "\\t";
+        } else if (c < 0x20 || c == 0x7F) {
+            snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            shown += escaped;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
+__attribute__((format(printf, 1, 0)))
+std::string Format(const char* format, va_list args)
+{
+    va_list copy;
+    va_copy(copy, args);
+    int length = vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (length <= 0)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    vsnprintf(text.data(), text.size(), format, args);
+    text.pop_back();
+    return text;
+}
 
 __attribute__((format(printf, 4, 0)))
 void Print(const char* file, int line, const char* severity, const char* format, va_list args)
 {
+    std::string where = Escaped(file);
     if (line > 0)
-        fprintf(stderr, "%s:%d: %s: ", file, line, severity);
-    else
-        fprintf(stderr, "%s: %s: ", file, severity);
-    vfprintf(stderr, format, args);
-    fputc('\n', stderr);
+        where += ":" + std::to_string(line);
+    fprintf(stderr, "%s: %s: %s\n", where.c_str(), severity, Escaped(Format(format, args)).c_str());
 }
 
 } // namespace
+
+void SetMessageLevel(MessageLevel level)
+{
+    gLevel = level;
+}
 
 void ReportError(Diagnostics* diagnostics, const char* file, int line, const char* format, ...)
 {
@@ -32,9 +73,32 @@ void ReportWarning(Diagnostics* diagnostics, const char* file, int line, const c
 {
     va_list args;
     va_start(args, format);
-    Print(file, line, "warning", format, args);
+    if (gLevel != MessageLevel::kErrors || diagnostics->strict)
+        Print(file, line, "warning", format, args);
     va_end(args);
     diagnostics->warnings++;
+}
+
+void Note(const char* format, ...)
+{
+    if (gLevel == MessageLevel::kErrors)
+        return;
+    va_list args;
+    va_start(args, format);
+    vprintf(format, args);
+    va_end(args);
+    putchar('\n');
+}
+
+void Detail(const char* format, ...)
+{
+    if (gLevel != MessageLevel::kVerbose)
+        return;
+    va_list args;
+    va_start(args, format);
+    vprintf(format, args);
+    va_end(args);
+    putchar('\n');
 }
 
 bool HasFailed(const Diagnostics& diagnostics)
@@ -44,7 +108,7 @@ bool HasFailed(const Diagnostics& diagnostics)
 
 void PrintDiagnosticsSummary(const Diagnostics& diagnostics)
 {
-    if (diagnostics.errors == 0 && diagnostics.warnings == 0)
+    if ((diagnostics.errors == 0 && diagnostics.warnings == 0) || gLevel == MessageLevel::kErrors)
         return;
     fprintf(stderr, "%d error%s, %d warning%s%s\n", diagnostics.errors, diagnostics.errors == 1 ? "" : "s",
             diagnostics.warnings, diagnostics.warnings == 1 ? "" : "s",

@@ -6,9 +6,11 @@
 #include "packager/diagnostics.h"
 #include "packager/packed_file.h"
 #include "packager/script_check.h"
+#include "packager/script_encoding.h"
 #include "palm/database_info.h"
 #include "payload/installer_checksum.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -71,7 +73,10 @@ void CheckContents(const std::string& installer, const Payload& payload, const P
         return;
     }
     std::vector<PackedFile> files = RecordsAsFiles(installer, payload);
-    std::vector<ScriptPath> paths = CheckInstallScript(bytes, scriptLabel.c_str(), diagnostics);
+    std::vector<char> unconverted;
+    std::vector<ScriptPath> paths;
+    if (PrepareScriptForStoring(bytes, true, scriptLabel.c_str(), &unconverted, diagnostics))
+        paths = CheckInstallScript(bytes, scriptLabel.c_str(), diagnostics);
     CheckScriptPaths(paths, files, arguments.beside, scriptLabel.c_str(), diagnostics);
     CheckDatabases(files, paths, diagnostics);
 }
@@ -82,9 +87,10 @@ int RunList(const PackArguments& arguments)
 {
     const char* installer = arguments.operands[0].c_str();
     Payload payload;
-    bool opened = OpenPayload(installer, false, &payload).fault == PayloadFault::kNone;
-    if (!opened || payload.chain == ChainState::kNone) {
-        fprintf(stderr, "%s: error: %s\n", installer, opened ? "no payload records" : "cannot read it");
+    PayloadResult opened = OpenPayload(installer, false, &payload);
+    if (opened.fault != PayloadFault::kNone || payload.chain == ChainState::kNone) {
+        fprintf(stderr, "%s: error: %s\n", installer, opened.fault == PayloadFault::kNone ? "no payload records"
+                                                    : opened.systemError == ENOENT ? "no such file" : "cannot read it");
         ClosePayload(&payload);
         return 1;
     }
@@ -112,16 +118,21 @@ int RunVerify(const PackArguments& arguments)
     const std::string& installer = arguments.operands[0];
     const char* label = installer.c_str();
     Payload payload;
-    bool opened = OpenPayload(label, false, &payload).fault == PayloadFault::kNone;
-    if (!opened || payload.chain == ChainState::kNone)
-        ReportError(&diagnostics, label, 0, opened ? "no payload records" : "cannot read it");
+    PayloadResult opened = OpenPayload(label, false, &payload);
+    if (opened.fault != PayloadFault::kNone) {
+        // Nothing more can be said of a file that cannot be opened.
+        ReportError(&diagnostics, label, 0, "%s", opened.systemError == ENOENT ? "no such file" : "cannot read it");
+        ClosePayload(&payload);
+        return 1;
+    }
+    if (payload.chain == ChainState::kNone)
+        ReportError(&diagnostics, label, 0, "no payload records");
     else if (payload.chain == ChainState::kDamaged)
         ReportError(&diagnostics, label, 0, "the record chain is damaged before record '%s'",
                     payload.recordCount ? payload.records[payload.recordCount - 1].name : "");
     else
         CheckContents(installer, payload, arguments, &diagnostics);
-    // A file that cannot be read cannot be shown whole either.
-    if (!opened || payload.damaged)
+    if (payload.damaged)
         ReportError(&diagnostics, label, 0, "damaged: %s", payload.checksum == ChecksumState::kBad
                     ? "its checksum differs" : "its records do not lead back to the end of the program");
     int records = payload.recordCount;
@@ -130,7 +141,7 @@ int RunVerify(const PackArguments& arguments)
     PrintDiagnosticsSummary(diagnostics);
     if (HasFailed(diagnostics))
         return 1;
-    printf("%s: verified: %d records, checksum %s, the install script reads, every database is sound\n", label,
-           records, ChecksumText(checksum));
+    Note("%s: verified: %d records, checksum %s, the install script reads, every database is sound", label, records,
+         ChecksumText(checksum));
     return 0;
 }

@@ -1,6 +1,8 @@
 // vantrel-pack: builds, checks, lists, verifies and takes apart installers
 // from any build machine, with no dialogs.
+#include "packager/command_table.h"
 #include "packager/commands.h"
+#include "packager/diagnostics.h"
 
 #include <cstdio>
 
@@ -9,9 +11,11 @@ int main(int argc, char** argv)
     PackArguments arguments;
     if (ParsePackArguments(argc, argv, &arguments) != 0)
         return 2;
+    SetMessageLevel(arguments.quiet ? MessageLevel::kErrors
+                    : arguments.verbose ? MessageLevel::kVerbose : MessageLevel::kNormal);
     switch (arguments.command) {
     case PackCommand::kHelp:
-        PrintUsage(stdout);
+        PrintHelp(arguments.helpFor, stdout);
         return 0;
     case PackCommand::kVersion:
         puts("vantrel-pack 1.02");

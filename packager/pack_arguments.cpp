@@ -1,88 +1,103 @@
 // Reading the packager's command line.
 #include "packager/pack_arguments.h"
 
+#include "packager/command_table.h"
+
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-struct CommandShape {
-    const char* name;
-    PackCommand command;
-    size_t fewest;   // operands
-    size_t most;     // operands; SIZE_MAX for any number
-    const char* options; // the options it takes, as "-o --stub"
-};
-
-constexpr size_t kAny = static_cast<size_t>(-1);
-
-const CommandShape kCommands[] = {
-    {"build", PackCommand::kBuild, 0, kAny, "-o --stub --script --beside --strict"},
-    {"check", PackCommand::kCheck, 1, kAny, "--beside --strict"},
-    {"list", PackCommand::kList, 1, 1, ""},
-    {"verify", PackCommand::kVerify, 1, 1, "--beside --strict"},
-    {"extract", PackCommand::kExtract, 2, 2, "-o"},
-    {"append", PackCommand::kAppend, 2, 2, ""},
-    {"strip", PackCommand::kStrip, 1, 1, ""},
-};
-
-bool Takes(const CommandShape& shape, const char* option)
+// One line that says what is wrong, one that says where help is: the whole
+// usage after every slip would bury the line that matters.
+__attribute__((format(printf, 2, 3)))
+int Mistake(const CommandShape* shape, const char* format, ...)
 {
-    // Whole words only: "-o" must not match inside "--stub".
-    size_t length = strlen(option);
-    for (const char* at = strstr(shape.options, option); at; at = strstr(at + 1, option)) {
-        bool starts = at == shape.options || at[-1] == ' ';
-        bool ends = at[length] == '\0' || at[length] == ' ';
-        if (starts && ends)
-            return true;
-    }
-    return false;
+    fputs("vantrel-pack: ", stderr);
+    if (shape)
+        fprintf(stderr, "%s: ", shape->name);
+    va_list args;
+    va_start(args, format);
+    vfprintf(stderr, format, args);
+    va_end(args);
+    fprintf(stderr, "\nTry 'vantrel-pack%s%s --help'.\n", shape ? " " : "", shape ? shape->name : "");
+    return -1;
 }
 
-int Mistake(const char* what, const char* detail)
+// The option that word names ("-o", "--stub", "--stub=x"), or nullptr.
+// A long option's value after '=' is left in value.
+const OptionShape* FindOption(const char* word, const char** value)
 {
-    fprintf(stderr, "vantrel-pack: %s%s\n\n", what, detail);
-    PrintUsage(stderr);
-    return -1;
+    *value = nullptr;
+    for (size_t i = 0; i < kPackOptionCount; i++) {
+        const OptionShape& option = kPackOptions[i];
+        if (word[1] != '-') {
+            if (word[1] == option.shortName && word[2] == '\0')
+                return &option;
+            continue;
+        }
+        size_t length = strlen(option.longName);
+        if (strncmp(word + 2, option.longName, length) != 0)
+            continue;
+        if (word[2 + length] == '=')
+            *value = word + 3 + length;
+        if (word[2 + length] == '\0' || *value)
+            return &option;
+    }
+    return nullptr;
+}
+
+void Store(PackArguments* arguments, PackOption option, const char* value)
+{
+    switch (option) {
+    case kOptionOutput:
+        arguments->output = value;
+        break;
+    case kOptionStub:
+        arguments->stub = value;
+        break;
+    case kOptionScript:
+        arguments->script = value;
+        break;
+    case kOptionBeside:
+        arguments->beside.push_back(value);
+        break;
+    case kOptionStrict:
+        arguments->strict = true;
+        break;
+    case kOptionKeepEncoding:
+        arguments->keepEncoding = true;
+        break;
+    case kOptionQuiet:
+        arguments->quiet = true;
+        break;
+    case kOptionVerbose:
+        arguments->verbose = true;
+        break;
+    case kOptionHelp:
+        arguments->helpFor = arguments->command;
+        arguments->command = PackCommand::kHelp;
+        break;
+    }
 }
 
 } // namespace
 
-void PrintUsage(FILE* stream)
-{
-    fputs("usage: vantrel-pack build -o SETUP.EXE [--stub vantrel.exe] [--script Install.ini]\n"
-          "                          [--beside NAME]... [--strict] FILE...\n"
-          "       vantrel-pack check INSTALL.INI [--beside NAME]... [--strict] [FILE...]\n"
-          "       vantrel-pack list SETUP.EXE\n"
-          "       vantrel-pack verify SETUP.EXE [--beside NAME]... [--strict]\n"
-          "       vantrel-pack extract SETUP.EXE NAME [-o PATH]\n"
-          "       vantrel-pack append SETUP.EXE FILE\n"
-          "       vantrel-pack strip SETUP.EXE\n"
-          "       vantrel-pack --help | --version\n"
-          "Exit codes: 0 done, 1 a check or operation failed, 2 a mistake on the command line.\n",
-          stream);
-}
-
 int ParsePackArguments(int argc, char** argv, PackArguments* arguments)
 {
     if (argc < 2)
-        return Mistake("no command given", "");
+        return Mistake(nullptr, "no command given");
     const char* name = argv[1];
-    if (strcmp(name, "--help") == 0 || strcmp(name, "-h") == 0) {
-        arguments->command = PackCommand::kHelp;
-        return argc == 2 ? 0 : Mistake("nothing may follow ", name);
+    if (strcmp(name, "--help") == 0 || strcmp(name, "-h") == 0 || strcmp(name, "--version") == 0) {
+        arguments->command = name[2] == 'v' ? PackCommand::kVersion : PackCommand::kHelp;
+        return argc == 2 ? 0 : Mistake(nullptr, "nothing may follow %s", name);
     }
-    if (strcmp(name, "--version") == 0) {
-        arguments->command = PackCommand::kVersion;
-        return argc == 2 ? 0 : Mistake("nothing may follow ", name);
-    }
-    const CommandShape* shape = nullptr;
-    for (const CommandShape& candidate : kCommands) {
-        if (strcmp(candidate.name, name) == 0)
-            shape = &candidate;
-    }
+    const CommandShape* shape = FindCommand(name);
+    if (!shape && name[0] == '-')
+        return Mistake(nullptr, "the command comes first, before '%s'", name);
     if (!shape)
-        return Mistake("unknown command: ", name);
+        return Mistake(nullptr, "unknown command '%s'", name);
     arguments->command = shape->command;
 
     bool optionsEnded = false;
@@ -96,30 +111,27 @@ int ParsePackArguments(int argc, char** argv, PackArguments* arguments)
             optionsEnded = true;
             continue;
         }
-        if (!Takes(*shape, word))
-            return Mistake("unknown option for this command: ", word);
-        if (strcmp(word, "--strict") == 0) {
-            arguments->strict = true;
-            continue;
+        const char* value = nullptr;
+        const OptionShape* option = FindOption(word, &value);
+        if (!option || !(shape->options & option->option))
+            return Mistake(shape, "unknown option '%s'", word);
+        if (option->value && !value) {
+            if (i + 1 >= argc)
+                return Mistake(shape, "option '%s' needs a value", word);
+            value = argv[++i];
+        } else if (!option->value && value) {
+            return Mistake(shape, "option '--%s' takes no value", option->longName);
         }
-        if (i + 1 >= argc)
-            return Mistake("this option needs a value: ", word);
-        const char* value = argv[++i];
-        if (strcmp(word, "-o") == 0)
-            arguments->output = value;
-        else if (strcmp(word, "--stub") == 0)
-            arguments->stub = value;
-        else if (strcmp(word, "--script") == 0)
-            arguments->script = value;
-        else
-            arguments->beside.push_back(value);
+        Store(arguments, option->option, value);
+        if (arguments->command == PackCommand::kHelp)
+            return 0;
     }
 
     if (shape->command == PackCommand::kBuild && arguments->output.empty())
-        return Mistake("build needs -o SETUP.EXE", "");
+        return Mistake(shape, "the installer to write is missing: give it with -o SETUP.EXE");
     if (arguments->operands.size() < shape->fewest)
-        return Mistake("too few arguments for ", name);
-    if (shape->most != kAny && arguments->operands.size() > shape->most)
-        return Mistake("too many arguments for ", name);
+        return Mistake(shape, "too few arguments: %s", shape->operands);
+    if (shape->most != kAnyCount && arguments->operands.size() > shape->most)
+        return Mistake(shape, "too many arguments: %s", shape->operands);
     return 0;
 }

@@ -1,6 +1,7 @@
 // extract, append and strip: one record out, one record in, all records off.
 #include "packager/commands.h"
 
+#include "packager/diagnostics.h"
 #include "packager/packed_file.h"
 #include "payload/payload_archive.h"
 
@@ -38,8 +39,12 @@ int RunAppend(const PackArguments& arguments)
     const char* installer = arguments.operands[0].c_str();
     const char* input = arguments.operands[1].c_str();
     PayloadResult result = AppendPayloadRecord(installer, input);
-    if (result.fault == PayloadFault::kNone)
+    if (result.fault == PayloadFault::kNone) {
+        int64_t size = 0;
+        MeasurePackedFile(input, &size);
+        Detail("  %s: %lld bytes of data appended to %s", input, static_cast<long long>(size), installer);
         return 0;
+    }
     AppendFailure failure = DescribeAppendFailure(result.fault);
     return Fail(failure.aboutInput ? input : installer, failure.text);
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 namespace {
 
@@ -102,11 +103,12 @@ TEST_F(PackTest, EveryMistakeIsNamedAndNoInstallerIsWritten)
 {
     // The script, the arguments after it; the exit code and a message expected
     // on standard error.
-    const std::tuple<const char*, const char*, int, const char*> cases[] = {
+    const std::tuple<std::string, const char*, int, const char*> cases[] = {
         // Section lines the installer never matches, and what they hide.
         {"LICENCE\r\nTerms\r\n.\r\n", "lib.prc", 1, "s.ini:1: error: 'LICENCE' is not a section line"},
         {"[LICENSE]\r\nTerms\r\n.\r\n", "lib.prc", 1, "s.ini:2: error: lines 2 to 3 are never read"},
         {" LICENSE\r\nTerms\r\n.\r\n", "lib.prc", 1, "s.ini:1: error: ' LICENSE'"},
+        {"\tLICENSE\r\nTerms\r\n.\r\n", "lib.prc", 1, "s.ini:1: error: '\\tLICENSE'"}, // shown escaped
         {"LICENSE\r\nTerms\r\n.\r\n\r\nFILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc", 1, "s.ini:5: error: lines 5 to 8"},
         {"FILES\r\n+L\r\nlib.prc\r\n.\r\nLICENSE\r\nTerms\r\n.\r\n", "lib.prc", 1, "s.ini:5: error: 'LICENSE'"},
         {"README\r\nThanks\r\n.\r\nmore\r\n", "", 1, "s.ini:4: error: this line is never read"},
@@ -123,6 +125,13 @@ TEST_F(PackTest, EveryMistakeIsNamedAndNoInstallerIsWritten)
         {"FILES\r\n+L\r\nC:\\palm\\lib.prc\r\n.\r\n", "", 0, "s.ini:3: warning: 'C:\\palm\\lib.prc' has a folder"},
         {"", "", 1, "s.ini: error: the script is empty"},
         {"\xEF\xBB\xBFLICENSE\r\nTerms\r\n.\r\n", "", 0, ""}, // a UTF-8 byte order mark is read past
+        // Encodings: UTF-16 with or without its mark; UTF-8 that Windows-1252 cannot show, or kept as UTF-8.
+        {"\xFF\xFEL\0I\0"s, "", 1, "s.ini: error: the script is saved as UTF-16"},
+        {"L\0I\0C\0"s, "", 1, "s.ini: error: the script is saved as UTF-16"},
+        {"FILES\r\n+Lib \xE2\x86\x92 2\r\nlib.prc\r\n.\r\n", "lib.prc", 1,
+         "s.ini:2: error: '\xE2\x86\x92' (U+2192) has no Windows-1252 form"},
+        {"FILES\r\n+Donn\xC3\xA9\x65s\r\nlib.prc\r\n.\r\n", "lib.prc --keep-encoding --strict", 1,
+         "s.ini:2: warning: UTF-8 text stored as it is: '+Donn\xC3\xA9\x65s' shows as '+Donn\xC3\x83\xC2\xA9\x65s'"},
         // The files themselves.
         {"FILES\r\n+R\r\nreadme.txt\r\n.\r\n", "readme.txt", 1, "readme.txt: error: not a sound Palm OS database"},
         {"FILES\r\n+A\r\nlib.prc\r\n+B\r\ncopy.prc\r\n.\r\n", "lib.prc copy.prc", 1,
@@ -130,12 +139,14 @@ TEST_F(PackTest, EveryMistakeIsNamedAndNoInstallerIsWritten)
         {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc notes.pdb", 0, "notes.pdb: warning: no FILES entry names it"},
         {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc absent.pdb", 1, "absent.pdb: error: cannot read it"},
         {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc --stub readme.txt", 1, "readme.txt: error: not a Windows program"},
+        {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc --stub=absent.exe", 1,
+         "absent.exe: error: cannot read the installer program named by --stub"},
         // Command lines that are no packaging request at all.
         {"", "--bogus", 2, "unknown option"},
         {"", "-o", 2, "needs a value"},
     };
     for (const auto& [script, arguments, exitCode, message] : cases) {
-        SCOPED_TRACE(std::string(script) + " | " + arguments);
+        SCOPED_TRACE(script + " | " + arguments);
         WriteFile("s.ini", script);
         WriteFile("Setup.exe", "an earlier installer");
         EXPECT_EQ(Pack(std::string("build -o Setup.exe --stub stub.exe --script s.ini ") + arguments), exitCode);
@@ -146,15 +157,53 @@ TEST_F(PackTest, EveryMistakeIsNamedAndNoInstallerIsWritten)
     }
 }
 
-// Command-line mistakes exit with 2; without files, check cannot hold the
-// script's paths against anything.
+// A UTF-8 script is stored as the Windows-1252 text the installer shows,
+// its byte order mark dropped; --keep-encoding stores its bytes.
+TEST_F(PackTest, Utf8ScriptIsStoredAsWindows1252UnlessKept)
+{
+    const std::string utf8 = "\xEF\xBB\xBF" "FILES\r\n+Donn\xC3\xA9\x65s \xE2\x82\xAC\r\nlib.prc\r\n.\r\n";
+    WriteFile("Install.ini", utf8);
+    for (const auto& [option, stored] : {std::pair<std::string, std::string>{"", "FILES\r\n+Donn\xE9\x65s \x80\r\nlib.prc\r\n.\r\n"},
+                                         {"--keep-encoding", utf8}}) {
+        ASSERT_EQ(Pack("build -o Setup.exe --stub stub.exe lib.prc " + option), 0) << ReadFile(kScratch / "err.txt");
+        ASSERT_EQ(Pack("extract Setup.exe Install.ini -o back.ini"), 0);
+        EXPECT_EQ(ReadFile(kScratch / "back.ini"), stored) << option;
+    }
+}
+
+// Command-line mistakes exit with 2 after one line and where to get help;
+// without files, check cannot hold the script's paths against anything.
 TEST_F(PackTest, CommandLineMistakesExitWithTwo)
 {
     WriteFile("s.ini", "FILES\r\n+L\r\nmissing.prc\r\n.\r\n");
-    for (const auto& [arguments, exitCode] : std::initializer_list<std::pair<const char*, int>>{
-             {"", 2}, {"bogus", 2}, {"--help extra", 2}, {"build lib.prc", 2}, {"append Setup.exe", 2}, {"list a b", 2},
-             {"extract Setup.exe", 2}, {"check", 2}, {"--help", 0}, {"check s.ini", 0}, {"check s.ini lib.prc", 1}})
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"", 2, "vantrel-pack: no command given\nTry 'vantrel-pack --help'.\n"},
+        {"bogus", 2, "vantrel-pack: unknown command 'bogus'\nTry 'vantrel-pack --help'.\n"},
+        {"--help extra", 2, nullptr},
+        {"build lib.prc", 2,
+         "vantrel-pack: build: the installer to write is missing: give it with -o SETUP.EXE\n"
+         "Try 'vantrel-pack build --help'.\n"},
+        {"build --strict=yes -o S.exe", 2, "vantrel-pack: build: option '--strict' takes no value\n"
+                                           "Try 'vantrel-pack build --help'.\n"},
+        {"append Setup.exe", 2, nullptr}, {"list a b", 2, nullptr}, {"extract Setup.exe", 2, nullptr}, {"check", 2, nullptr},
+        {"check s.ini", 0, ""}, {"check s.ini lib.prc", 1, "s.ini:3: error: 'missing.prc' names no packaged file"},
+        {"--help", 0, "Run 'vantrel-pack COMMAND --help'"},
+        {"extract --help", 0, "Usage: vantrel-pack extract SETUP.EXE NAME [-o FILE]"},
+        // A missing file is said to be missing, and nothing more is said of it.
+        {"verify absent.exe", 1, "absent.exe: error: no such file\n"},
+        {"build -o S.exe --script=s.ini", 1, "vantrel.exe: error: no installer program to copy: looked for "},
+    };
+    for (const auto& [arguments, exitCode, message] : cases) {
         EXPECT_EQ(Pack(arguments), exitCode) << arguments;
+        std::string said = ReadFile(kScratch / "out.txt") + ReadFile(kScratch / "err.txt");
+        if (!message)
+            continue;
+        if (exitCode == 2 || arguments[0] == 'v') {
+            EXPECT_EQ(said, message) << arguments;
+        } else {
+            EXPECT_NE(said.find(message), std::string::npos) << arguments << ": " << said;
+        }
+    }
 }
 
 } // namespace
