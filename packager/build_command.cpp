@@ -151,7 +151,7 @@ int RunBuild(const PackArguments& arguments)
     PrintDiagnosticsSummary(diagnostics);
     int64_t size = 0;
     MeasurePackedFile(output, &size);
-    Note("%s: %zu file%s and the install script, %lld bytes", output.c_str(), files.size(),
+    Note("%s: %d file%s and the install script, %lld bytes", output.c_str(), static_cast<int>(files.size()),
          files.size() == 1 ? "" : "s", static_cast<long long>(size));
     return 0;
 }

@@ -9,7 +9,7 @@ set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 packages="
-g++ cmake ninja-build make libgtest-dev googletest
+g++ cmake ninja-build make libgtest-dev googletest dpkg-dev man-db
 g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 wine wine32:i386 fonts-wine
 xvfb imagemagick x11-utils file python3 util-linux

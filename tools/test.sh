@@ -1,9 +1,10 @@
 #!/bin/sh
 # The whole test suite: installs what is missing, then builds and runs every
 # part: the native unit tests and the packager's tests (ASan, UBSan), the
-# check of the shipped programs as files, the Wine tests of the i686 program
-# that ships, and a short run of every fuzz target. A failing part does not
-# stop the others. Ends with one line: how many passed and failed over all
+# check of the shipped programs as files, the Debian package installed and
+# used, the Wine tests of the i686 program that ships (with a look at the
+# demo installer's pages), and a short run of every fuzz target. A failing
+# part does not stop the others. Ends with one line: how many passed and failed over all
 # parts, and which program the Wine tests ran. Run from anywhere; exits
 # non-zero when anything failed.
 set -u
@@ -30,8 +31,9 @@ part() {
 }
 
 GTEST_OUTPUT=xml:$results/gtest/ part native env
-# win32 before the Wine tests: they run build/win32/vantrel.exe.
+# win32 before the package and the Wine tests: they pack or run build/win32/vantrel.exe.
 part win32 env
+part release env
 # Wine's programs see the Linux file system as drive Z:.
 GTEST_OUTPUT=xml:Z:$results/gtest/ part "$wine_preset" $wine_in env
 
