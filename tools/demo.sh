@@ -62,29 +62,7 @@ pack=$source_folder/build/native/vantrel-pack
 driver=$source_folder/build/$wine_preset/vantrel_demo_driver.exe
 
 # ---- Wine ------------------------------------------------------------------
-export WINEDEBUG=-all
-WINEPREFIX=$(mktemp -d /tmp/vantrel-demo.XXXXXX)
-export WINEPREFIX
-xvfb=
-cleanup() {
-    tests/wine/wine-prefix.sh stop "$WINEPREFIX"
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# A Linux path as Wine's programs see it.
-windows_path() { printf 'Z:%s' "$1" | tr / '\\'; }
-
-# Runs a Windows program with a time limit; its output goes to a log file,
-# never to a pipe (Wine's background processes would hold it open).
-run_wine() {
-    wine_log=$1
-    wine_limit=$2
-    shift 2
-    timeout --kill-after=10 "$wine_limit" "$wine" "$@" </dev/null >"$wine_log" 2>&1
-}
+. tools/wine-session.sh
 
 # ---- The installer -----------------------------------------------------------
 python3 tools/make_sample_databases.py "$package"
@@ -109,51 +87,23 @@ if [ "$wine_installer" != build/win32/vantrel.exe ]; then
 fi
 
 say "making a throwaway Wine prefix with a simulated Palm Desktop of two users"
-tests/wine/wine-prefix.sh start "$WINEPREFIX" || die "Wine could not make its prefix"
+start_wine_prefix || die "Wine could not make its prefix"
 run_wine "$logs/prepare.log" 60 "$driver" prepare ||
     { cat "$logs/prepare.log" >&2; die "the simulated Palm Desktop could not be made"; }
 
 # ---- The wizard ------------------------------------------------------------
-set_wine_value() {
-    run_wine "$logs/registry.log" 60 reg add "$1" /v "$2" /d "$3" /f ||
-        die "cannot set $1\\$2 in the Wine prefix"
-}
-# The prefix was made for windowless work; the wizard needs the X driver,
-# which Wine's processes take up only when they start afresh.
-set_wine_value 'HKCU\Software\Wine\Drivers' Graphics x11
-# Without its own TrueType fonts Wine draws the caption's buttons as letters.
-cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-
 if [ "$auto" = no ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    tests/wine/wine-prefix.sh stop "$WINEPREFIX"
+    use_x_driver || die "Wine cannot show pages here"
     say "the wizard is open on your display: click through it (the demo goes on when it ends)"
     # No time limit, and in the terminal's process group, so that Ctrl-C
     # reaches it as well.
     "$wine" "$installer" </dev/null >"$logs/wizard.log" 2>&1 || true
     shot_note=
 else
-    # No window manager under Xvfb: Wine's virtual desktop, exactly the
-    # size of the screen, draws the captions and frames.
-    set_wine_value 'HKCU\Software\Wine\Explorer' Desktop Default
-    set_wine_value 'HKCU\Software\Wine\Explorer\Desktops' Default 640x480
-    tests/wine/wine-prefix.sh stop "$WINEPREFIX"
-    start_xvfb || die "Xvfb did not start on $DISPLAY"
+    photograph_pages || die "the pages cannot be photographed here"
     say "clicking through the wizard under Xvfb and photographing each page"
     run_wine "$logs/wizard.log" 180 "$driver" walk "$(windows_path "$installer")" "$(windows_path "$shots")" &
-    walk=$!
-    # Answers each page's request for a photograph (see wizard_walk.cpp).
-    while kill -0 "$walk" 2>/dev/null; do
-        for ready in "$shots"/*.ready; do
-            [ -f "$ready" ] || continue
-            page=$(basename "$ready" .ready)
-            import -display "$DISPLAY" -window root -crop "$(cat "$ready")" +repage "$shots/$page.png"
-            rm -f "$ready"
-            : >"$shots/$page.done"
-        done
-        sleep 0.05
-    done
-    wait "$walk" || { tr -d '\r' <"$logs/wizard.log" >&2; die "the wizard could not be walked through"; }
-    rm -f "$shots"/*.done
+    answer_photographs $! "$shots" || { tr -d '\r' <"$logs/wizard.log" >&2; die "the wizard could not be walked through"; }
     shot_note=yes
 fi
 

@@ -6,6 +6,7 @@
 #include "installer/command_line.h"
 #include "packager/database_check.h"
 #include "packager/script_check.h"
+#include "packager/script_encoding.h"
 #include "palm/database_header.h"
 #include "palm/destination_path.h"
 #include "palm/users_dat.h"
@@ -160,8 +161,13 @@ void Pack(Input in)
     int64_t length = std::min<int64_t>(low | high << 8, int64_t(in.size));
     int64_t rest = int64_t(in.size) - length, first = rest * split / 255, at = 3 + length;
     Diagnostics diagnostics;
-    std::vector<char> script(in.data, in.data + length);
+    std::vector<char> script(in.data, in.data + length), stored;
     std::vector<ScriptPath> paths = CheckInstallScript(script, "Install.ini", &diagnostics);
+    // Converted to Windows-1252, the script keeps its lines: messages name the same line in both.
+    if (DetectScriptEncoding(script) == ScriptEncoding::kUtf8)
+        ConvertUtf8ToWindows1252(script, &stored);
+    Check(stored.empty()
+          || std::count(stored.begin(), stored.end(), '\n') == std::count(script.begin(), script.end(), '\n'));
     std::string path = Scratch("installer");
     CheckDatabases({{"one.prc", "one.prc", path, at, first}, {"Two.PDB", "Two.PDB", path, at + first, rest - first}},
                    paths, &diagnostics);

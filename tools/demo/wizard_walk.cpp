@@ -1,55 +1,19 @@
 // Clicking through the installer's pages from outside, with a photograph of
-// each. Photographs are taken by the demo script on the Linux side, which
-// alone can reach the X server: for page P the walk writes P.ready, holding
-// the page's place on the screen as "WIDTHxHEIGHT+LEFT+TOP", into the shots
-// folder and waits for the script to answer with P.done.
+// each.
 #include "wizard_walk.h"
 
 #include "demo_palm_desktop.h"
+#include "page_photograph.h"
 #include "program_driver.h"
 #include "ui/resource_ids.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
 constexpr DWORD kPageMs = 30000;
-constexpr DWORD kShotMs = 20000;
-constexpr DWORD kPollMs = 50;
 // A page just shown paints once its program next handles messages.
 constexpr DWORD kPaintMs = 700;
-
-bool Fail(const std::string& why)
-{
-    std::fprintf(stderr, "demo: %s\n", why.c_str());
-    return false;
-}
-
-bool Photograph(const std::string& shotsFolder, HWND page, const char* name)
-{
-    RECT place;
-    if (!GetWindowRect(page, &place))
-        return Fail(std::string("the ") + name + " page went away before its photograph");
-    std::string ready = shotsFolder + "\\" + name + ".ready";
-    std::string done = shotsFolder + "\\" + name + ".done";
-    // Written under another name first: the script must never read half of it.
-    std::string partial = ready + ".partial";
-    FILE* file = std::fopen(partial.c_str(), "w");
-    if (file == nullptr)
-        return Fail("cannot write " + partial);
-    std::fprintf(file, "%ldx%ld+%ld+%ld\n", place.right - place.left, place.bottom - place.top, place.left,
-                 place.top);
-    std::fclose(file);
-    if (!MoveFileExA(partial.c_str(), ready.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return Fail("cannot write " + ready);
-    for (DWORD waited = 0; waited < kShotMs; waited += kPollMs) {
-        if (GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return true;
-        Sleep(kPollMs);
-    }
-    return Fail(std::string("no photograph of the ") + name + " page came");
-}
 
 // The page titled title, painted.
 HWND AwaitPage(const Program& installer, const char* title)
