@@ -113,8 +113,10 @@ int ParsePackArguments(int argc, char** argv, PackArguments* arguments)
         }
         const char* value = nullptr;
         const OptionShape* option = FindOption(word, &value);
-        if (!option || !(shape->options & option->option))
+        if (!option)
             return Mistake(shape, "unknown option '%s'", word);
+        if (!(shape->options & option->option))
+            return Mistake(shape, "'%s' is not an option of %s", word, shape->name);
         if (option->value && !value) {
             if (i + 1 >= argc)
                 return Mistake(shape, "option '%s' needs a value", word);
