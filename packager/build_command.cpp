@@ -33,10 +33,11 @@ void CheckScriptAndFiles(const std::string& scriptPath, const std::vector<Packed
     if (!PrepareScriptForStoring(bytes, arguments.keepEncoding, label, converted, diagnostics))
         return;
     // The script is checked as it will be stored.
-    std::vector<ScriptPath> paths = CheckInstallScript(converted->empty() ? bytes : *converted, label, diagnostics);
+    PackagedFiles packaged = {files, arguments.beside};
+    std::vector<ScriptPath> paths =
+        CheckInstallScript(converted->empty() ? bytes : *converted, label, haveFiles ? &packaged : nullptr, diagnostics);
     if (!haveFiles)
         return;
-    CheckScriptPaths(paths, files, arguments.beside, label, diagnostics);
     CheckDatabases(files, paths, diagnostics);
 }
 

@@ -75,9 +75,9 @@ void CheckContents(const std::string& installer, const Payload& payload, const P
     std::vector<PackedFile> files = RecordsAsFiles(installer, payload);
     std::vector<char> unconverted;
     std::vector<ScriptPath> paths;
+    PackagedFiles packaged = {files, arguments.beside};
     if (PrepareScriptForStoring(bytes, true, scriptLabel.c_str(), &unconverted, diagnostics))
-        paths = CheckInstallScript(bytes, scriptLabel.c_str(), diagnostics);
-    CheckScriptPaths(paths, files, arguments.beside, scriptLabel.c_str(), diagnostics);
+        paths = CheckInstallScript(bytes, scriptLabel.c_str(), &packaged, diagnostics);
     CheckDatabases(files, paths, diagnostics);
 }
 

@@ -162,15 +162,18 @@ void Pack(Input in)
     int64_t rest = int64_t(in.size) - length, first = rest * split / 255, at = 3 + length;
     Diagnostics diagnostics;
     std::vector<char> script(in.data, in.data + length), stored;
-    std::vector<ScriptPath> paths = CheckInstallScript(script, "Install.ini", &diagnostics);
+    std::string path = Scratch("installer");
+    std::vector<PackedFile> files = {{"one.prc", "one.prc", path, at, first},
+                                     {"Two.PDB", "Two.PDB", path, at + first, rest - first}};
+    std::vector<std::string> beside = {"three.pdb"};
+    PackagedFiles packaged = {files, beside};
+    std::vector<ScriptPath> paths = CheckInstallScript(script, "Install.ini", &packaged, &diagnostics);
     // Converted to Windows-1252, the script keeps its lines: messages name the same line in both.
     if (DetectScriptEncoding(script) == ScriptEncoding::kUtf8)
         ConvertUtf8ToWindows1252(script, &stored);
     Check(stored.empty()
           || std::count(stored.begin(), stored.end(), '\n') == std::count(script.begin(), script.end(), '\n'));
-    std::string path = Scratch("installer");
-    CheckDatabases({{"one.prc", "one.prc", path, at, first}, {"Two.PDB", "Two.PDB", path, at + first, rest - first}},
-                   paths, &diagnostics);
+    CheckDatabases(files, paths, &diagnostics);
 }
 
 void (*gTarget)(Input);
