@@ -40,7 +40,9 @@ bool ListFits(FILE* source, int64_t size, const PalmHeader& header)
 
 PalmDatabaseProblem ReadPalmDatabaseInfo(FILE* source, int64_t size, PalmHeader* header)
 {
-    unsigned char bytes[kPalmHeaderBytes];
+    // Zeroed although a count of 0 reads none of it: g++ -O2 cannot tell,
+    // and fails the optimised build.
+    unsigned char bytes[kPalmHeaderBytes] = {};
     size_t count = size < int64_t{kPalmHeaderBytes} ? 0 : fread(bytes, 1, sizeof bytes, source);
     ReadPalmHeader(bytes, count, header);
     if (count != sizeof bytes)
