@@ -53,6 +53,14 @@ void Print(const char* file, int line, const char* severity, const char* format,
     fprintf(stderr, "%s: %s: %s\n", where.c_str(), severity, Escaped(Format(format, args)).c_str());
 }
 
+// One line of news on standard output.
+__attribute__((format(printf, 1, 0)))
+void PrintLine(const char* format, va_list args)
+{
+    vprintf(format, args);
+    putchar('\n');
+}
+
 } // namespace
 
 void SetMessageLevel(MessageLevel level)
@@ -81,24 +89,20 @@ void ReportWarning(Diagnostics* diagnostics, const char* file, int line, const c
 
 void Note(const char* format, ...)
 {
-    if (gLevel == MessageLevel::kErrors)
-        return;
     va_list args;
     va_start(args, format);
-    vprintf(format, args);
+    if (gLevel != MessageLevel::kErrors)
+        PrintLine(format, args);
     va_end(args);
-    putchar('\n');
 }
 
 void Detail(const char* format, ...)
 {
-    if (gLevel != MessageLevel::kVerbose)
-        return;
     va_list args;
     va_start(args, format);
-    vprintf(format, args);
+    if (gLevel == MessageLevel::kVerbose)
+        PrintLine(format, args);
     va_end(args);
-    putchar('\n');
 }
 
 bool HasFailed(const Diagnostics& diagnostics)
