@@ -23,9 +23,32 @@ const char* ArgumentOf(const char* option)
     return option + kOptionChars;
 }
 
+// Where the arguments begin: past the program's path at the front of the
+// command line, split as the C runtime splits its first argument (double
+// quotes group, and the path ends at the first blank or tab outside them;
+// no escape character). Points at that blank, so that an option right after
+// the path is still found by its blank.
+const char* ProgramArguments(const char* commandLine)
+{
+    bool quoted = false;
+    const char* p = commandLine;
+    for (; *p && (quoted || (*p != ' ' && *p != '\t')); p++) {
+        if (*p == '"')
+            quoted = !quoted;
+    }
+    return p;
+}
+
+// The first occurrence of option in the arguments that follow the
+// program's path, or nullptr.
+const char* FindOption(const char* commandLine, const char* option)
+{
+    return strstr(ProgramArguments(commandLine), option);
+}
+
 void AddTargetUsers(const char* commandLine, StartUpValues* values)
 {
-    for (const char* option = strstr(commandLine, " -u");
+    for (const char* option = FindOption(commandLine, " -u");
          option && values->targetCount < kMaxTargetUsers;
          option = strstr(ArgumentOf(option), " -u")) {
         // A cut name is kept: it simply matches no user.
@@ -37,7 +60,7 @@ void AddTargetUsers(const char* commandLine, StartUpValues* values)
 
 void AddFiles(const char* commandLine, StartUpValues* values)
 {
-    for (const char* option = strstr(commandLine, " -f");
+    for (const char* option = FindOption(commandLine, " -f");
          option && values->fileCount < kFileSlotCount;
          option = strstr(ArgumentOf(option), " -f")) {
         bool fits;
@@ -49,7 +72,7 @@ void AddFiles(const char* commandLine, StartUpValues* values)
 
 void StripIfAsked(const char* commandLine, StartUpValues* values)
 {
-    const char* option = strstr(commandLine, " -r");
+    const char* option = FindOption(commandLine, " -r");
     if (!option)
         return;
     char exePath[kFilePathChars + 1];
@@ -79,7 +102,7 @@ void ReportAppendFailure(PayloadFault fault)
 
 void AppendIfAsked(const char* commandLine, StartUpValues* values)
 {
-    const char* option = strstr(commandLine, " -a");
+    const char* option = FindOption(commandLine, " -a");
     if (!option)
         return;
     char exePath[kFilePathChars + 1];
@@ -133,19 +156,19 @@ const char* ParseArgument(char* destination, size_t capacity, const char* positi
 
 bool HasQuietOption(const char* commandLine)
 {
-    return strstr(commandLine, " -q") != nullptr;
+    return FindOption(commandLine, " -q") != nullptr;
 }
 
 bool AsksForPackaging(const char* commandLine)
 {
-    return strstr(commandLine, " -a") || strstr(commandLine, " -r");
+    return FindOption(commandLine, " -a") || FindOption(commandLine, " -r");
 }
 
 void HandleOptions(const char* commandLine, StartUpValues* values)
 {
     CopyText(values->scriptName, kScriptRecordName);
 
-    const char* option = strstr(commandLine, " -s");
+    const char* option = FindOption(commandLine, " -s");
     bool fits = true;
     if (option)
         ParseArgument(values->scriptName, ArgumentOf(option), &fits);

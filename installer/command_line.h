@@ -1,5 +1,8 @@
 // Reads the program's command line: the argument parser and the handling of
-// the six options (" -q", " -s", " -u", " -f", " -r", " -a").
+// the six options (" -q", " -s", " -u", " -f", " -r", " -a"). Options are
+// found by a plain, case-sensitive search for their three characters (blank,
+// dash, letter) in what follows the program's path, so they count inside
+// other options' arguments too, but never in the path.
 #pragma once
 
 #include "installer/start_up_values.h"
@@ -24,7 +27,7 @@ const char* ParseArgument(char (&destination)[N], const char* position, bool* fi
     return ParseArgument(destination, N, position, fits);
 }
 
-// True when commandLine holds " -q" anywhere: no splash page, no status texts.
+// True when commandLine holds " -q": no splash page, no status texts.
 bool HasQuietOption(const char* commandLine);
 
 // True when commandLine holds " -a" or " -r", the packaging modes.
@@ -36,8 +39,6 @@ bool AsksForPackaging(const char* commandLine);
 // each of which sets
 // values->abortRun whatever its outcome, and values->exitCode to
 // kExitPackagingFailed when it failed or refused (a signed installer).
-// Options are found by a plain, case-sensitive search of the whole line, so
-// they count inside arguments and the program's path too.
 // A 26th " -u" or a 7th " -f" is ignored; a user name is cut to its limit,
 // a script name that does not fit leaves the name empty (no script).
 // A path that does not fit is never cut into another path: such a " -f" is

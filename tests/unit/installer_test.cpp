@@ -24,7 +24,9 @@ TEST(HandleOptions, FillTheScriptNameUsersAndFiles)
         {"setup.exe -s " + std::string(100, 's'), "", {}, {}}, // cut, it could name another script
         {"setup.exe -s \"un\\terminated -u x", "un\\terminated -u x", {"x"}, {}}, // no escape character
         {"setup.exe -s in\"side\" -u\t\"\" -f \"a b\"c", "in\"side\"", {""}, {"a b"}},
-        {"c:\\my -u dir\\setup.exe", "Install.ini", {"dir\\setup.exe"}, {}}, // found in the path too
+        // The program's path holds no options, quoted; unquoted, it ends at its first blank.
+        {"\"c:\\Palm Tools -setup -update -f -remix.exe\" -u x", "Install.ini", {"x"}, {}},
+        {"c:\\my -u dir\\setup.exe", "Install.ini", {"dir\\setup.exe"}, {}},
         {"setup.exe -u " + std::string(120, 'n'), "Install.ini", {std::string(99, 'n')}, {}},
         {"setup.exe -f " + path255 + " -f " + path255 + "q -f ok.prc", "Install.ini", {}, {path255, "ok.prc"}},
         {many, "Install.ini", std::vector<std::string>(25, "x"), std::vector<std::string>(6, "y")},

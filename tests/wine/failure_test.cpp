@@ -112,6 +112,7 @@ struct Fault {
     DWORD exitCode;
     std::string leaves = ""; // 'i' the database installed, 'b' backed up, 'f' the HotSync flag set
     Page page = {};
+    const char* installer = "sample setup.exe"; // the installer's name in the run's folder
 };
 
 TEST(Errors, AreToldAndChangeNothingElse)
@@ -141,6 +142,8 @@ TEST(Errors, AreToldAndChangeNothingElse)
         {"cut short", 'c', 'C', false, kInstall, {damaged}, 2},
         // A license of 1 MiB shows at once, not after minutes.
         {"long license", 'l', 'C', false, "-s long.ini -u \"Ann Lee\" -f sampletools.prc", {}, 0, "", kLicense},
+        // Options in the installer's own name are not options.
+        {"own name", 0, 'C', false, "-q", {}, 0, "", kLicense, "Palm Tools -setup -update -remix.exe"},
         // Start-up: vantrel.exe as built carries no script.
         {"no Palm folder", 'p', 'C', true, "-q",
          {{"Registry Error", "Cannot locate a path to the Palm folder"}, {"Install Error", kNoUsers}}, 2},
@@ -161,13 +164,13 @@ TEST(Errors, AreToldAndChangeNothingElse)
         ASSERT_TRUE(BuildSimulatedPalmDesktop(folder + "\\Palm", {{"Ann Lee", "Lee2", 7}}));
         ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kCoreKey, "Path", REG_SZ, (shown + "\\Palm").c_str(),
                                   static_cast<DWORD>(shown.size() + 6)), ERROR_SUCCESS);
-        ASSERT_TRUE(CopyFileA(Payload("packed setup.exe").c_str(), (folder + "\\sample setup.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(Payload("packed setup.exe").c_str(), (folder + "\\" + fault.installer).c_str(), FALSE));
         HANDLE held = Arrange(fault.fault, folder);
         std::map<std::string, std::string> before, after;
         Snapshot(folder, "", &before);
 
         Program run;
-        ASSERT_TRUE(run.Start(fault.asPackager ? VantrelExe() : shown + "\\sample setup.exe", fault.arguments, shown));
+        ASSERT_TRUE(run.Start(fault.asPackager ? VantrelExe() : shown + "\\" + fault.installer, fault.arguments, shown));
         for (auto [caption, text] : fault.boxes) {
             if (size_t at = text.find('%'); at != std::string::npos)
                 text.replace(at, 1, shown);
