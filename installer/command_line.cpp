@@ -46,6 +46,21 @@ const char* FindOption(const char* commandLine, const char* option)
     return strstr(ProgramArguments(commandLine), option);
 }
 
+// Parses the argument of the first option into destination (capacity
+// bytes), leaving it empty when the argument does not fit: cut, a name or
+// path could name another file. Untouched when the option is absent.
+// Returns whether the option was given.
+bool ReadFirstArgument(const char* commandLine, const char* option, char* destination, size_t capacity)
+{
+    const char* found = FindOption(commandLine, option);
+    bool fits = true;
+    if (found)
+        ParseArgument(destination, capacity, ArgumentOf(found), &fits);
+    if (!fits)
+        destination[0] = '\0';
+    return found != nullptr;
+}
+
 void AddTargetUsers(const char* commandLine, StartUpValues* values)
 {
     for (const char* option = FindOption(commandLine, " -u");
@@ -164,16 +179,20 @@ bool AsksForPackaging(const char* commandLine)
     return FindOption(commandLine, " -a") || FindOption(commandLine, " -r");
 }
 
+DeploymentOptions ReadDeploymentOptions(const char* commandLine)
+{
+    DeploymentOptions options;
+    options.unattended = FindOption(commandLine, " -y") != nullptr;
+    options.logAsked = ReadFirstArgument(commandLine, " -l", options.logPath, sizeof options.logPath);
+    options.toFolder = ReadFirstArgument(commandLine, " -d", options.folder, sizeof options.folder);
+    return options;
+}
+
 void HandleOptions(const char* commandLine, StartUpValues* values)
 {
     CopyText(values->scriptName, kScriptRecordName);
 
-    const char* option = FindOption(commandLine, " -s");
-    bool fits = true;
-    if (option)
-        ParseArgument(values->scriptName, ArgumentOf(option), &fits);
-    if (!fits)
-        values->scriptName[0] = '\0';
+    ReadFirstArgument(commandLine, " -s", values->scriptName, sizeof values->scriptName);
     AddTargetUsers(commandLine, values);
     AddFiles(commandLine, values);
     // Stripping comes first, so "-r x -a x f" leaves f as the only record.

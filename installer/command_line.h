@@ -1,8 +1,8 @@
 // Reads the program's command line: the argument parser and the handling of
-// the six options (" -q", " -s", " -u", " -f", " -r", " -a"). Options are
-// found by a plain, case-sensitive search for their three characters (blank,
-// dash, letter) in what follows the program's path, so they count inside
-// other options' arguments too, but never in the path.
+// the options (" -q", " -s", " -u", " -f", " -r", " -a", " -y", " -l",
+// " -d"). Options are found by a plain, case-sensitive search for their three
+// characters (blank, dash, letter) in what follows the program's path, so
+// they count inside other options' arguments too, but never in the path.
 #pragma once
 
 #include "installer/start_up_values.h"
@@ -45,3 +45,23 @@ bool AsksForPackaging(const char* commandLine);
 // ignored, such a " -r" strips nothing, and such a " -a" shows the box that
 // the append would have shown for the path concerned, without appending.
 void HandleOptions(const char* commandLine, StartUpValues* values);
+
+// What the options for deployment ask for.
+struct DeploymentOptions {
+    // " -y": no page and no box; each page is answered with its default.
+    bool unattended = false;
+    // " -l FILE": the log to append to. Empty with logAsked set when FILE
+    // is missing or does not fit: such a log cannot be written.
+    bool logAsked = false;
+    char logPath[kFilePathChars + 1] = {};
+    // " -d FOLDER": install into this folder instead of for Palm users.
+    // Empty with toFolder set when FOLDER is missing or does not fit: then
+    // nothing can be written there.
+    bool toFolder = false;
+    char folder[kFilePathChars + 1] = {};
+};
+
+// Reads " -y", and the argument of the first " -l" and the first " -d" as
+// " -s" reads its name. A path that does not fit is never cut into another
+// path: it is left empty.
+DeploymentOptions ReadDeploymentOptions(const char* commandLine);

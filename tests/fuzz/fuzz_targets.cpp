@@ -118,6 +118,7 @@ void CommandLine(Input in)
     ResetFakes();
     StartUpValues values;
     HandleOptions(line.c_str(), &values);
+    ReadDeploymentOptions(line.c_str());
     Check(fchdir(home) == 0 && close(home) == 0 && values.targetCount <= kMaxTargetUsers
           && values.fileCount <= kFileSlotCount);
 }

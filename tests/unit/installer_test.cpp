@@ -43,6 +43,24 @@ TEST(HandleOptions, FillTheScriptNameUsersAndFiles)
     }
 }
 
+TEST(ReadDeploymentOptions, TakeTheFirstArgumentOfEach)
+{
+    // The command line; -y, the log and the folder ("-": not asked for).
+    const std::tuple<std::string, bool, std::string, std::string> cases[] = {
+        {"\"c:\\a -y -l -d\\setup.exe\" -q", false, "-", "-"},
+        {"c:\\a -y\\setup.exe", true, "-", "-"},
+        {"setup.exe -y -l \"c:\\my logs\\run.log\" -d c:\\rom -l 2.log -d 2", true, "c:\\my logs\\run.log", "c:\\rom"},
+        {"setup.exe\t-y -l -d", false, "-d", ""}, // after a tab no option; -l takes what follows
+        {"setup.exe -d " + std::string(256, 'd') + " -l", false, "", ""}, // cut, it could name another folder
+    };
+    for (const auto& [commandLine, unattended, log, folder] : cases) {
+        DeploymentOptions options = ReadDeploymentOptions(commandLine.c_str());
+        EXPECT_EQ(std::tuple(options.unattended, options.logAsked ? options.logPath : "-",
+                             options.toFolder ? options.folder : "-"),
+                  std::tuple(unattended, log, folder)) << commandLine;
+    }
+}
+
 // Two Palm users, Ann Lee and Bob (numbers 1 and 2); the running program is
 // "setup.exe".
 class Installer : public UnitTest {
