@@ -1,4 +1,4 @@
-// The folder listing, process and page seams over the fakes' records.
+// The folder listing, process, clock and page seams over the fakes' records.
 #include "fakes/fakes.h"
 
 #include "base/bounded_text.h"
@@ -43,6 +43,8 @@ FolderListing* StartFolderListing(const char* pattern, FolderEntry* first)
 }
 
 void EndFolderListing(FolderListing* listing) { delete listing; }
+
+LocalTime ReadLocalTime() { return gFakes.now; }
 
 int GetOwnProgramPath(char* path, size_t capacity) { return gFakes.ownPath.empty() ? 2 : CopyText(path, capacity, gFakes.ownPath.c_str()); }
 

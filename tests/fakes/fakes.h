@@ -3,6 +3,8 @@
 // Files stay real: the native build links the portable file operations.
 #pragma once
 
+#include "platform/clock.h"
+
 #include <cstdint>
 #include <map>
 #include <set>
@@ -22,6 +24,7 @@ struct Fakes {
 
     std::vector<std::pair<std::string, bool>> folderTree; // path and is-folder, in listing order
     std::string ownPath;                      // empty: the own path cannot be had
+    LocalTime now = {2026, 3, 4, 5, 6, 7};    // the clock, standing still
 
     std::vector<std::string> boxes;           // "caption: text", in order
     std::vector<std::string> statusLines;

@@ -1,6 +1,7 @@
 // The installer: the options, the copy stage and start-up, run over the
 // fakes with real files.
 #include "installer/command_line.h"
+#include "installer/install_log.h"
 #include "installer/start_up.h"
 #include "palm/user_discovery.h"
 #include "payload/installer_checksum.h"
@@ -58,6 +59,40 @@ TEST(ReadDeploymentOptions, TakeTheFirstArgumentOfEach)
         EXPECT_EQ(std::tuple(options.unattended, options.logAsked ? options.logPath : "-",
                              options.toFolder ? options.folder : "-"),
                   std::tuple(unattended, log, folder)) << commandLine;
+    }
+}
+
+TEST_F(UnitTest, TheLogAppendsAStampedLinePerEventAndReportsAFailureOnce)
+{
+    std::filesystem::create_directory("folder");
+    gFakes.now = {2026, 12, 6, 9, 5, 3};
+    const std::string stamp = "2026-12-06 09:05:03 ";
+    // The options; the log's lines after "earlier" (none: no log), the boxes.
+    const std::tuple<std::string, std::string, std::vector<std::string>> cases[] = {
+        {" -l run.log", "Vantrel " VANTREL_VERSION ", command line: setup.exe -l run.log\r\n" + stamp
+             + "Palm folder: C:\\Palm\r\n" + stamp + "Palm user: Ann Lee, install folder C:\\Palm\\Lee2\\Install\r\n"
+             + stamp + "installed a.prc as C:\\Palm\\Lee2\\Install\\A.prc, 5000000000 bytes\r\n" + stamp
+             + "HotSync flag Install-300 set for Ann Lee\r\n" + stamp
+             + "error: Installation Aborted: File Copy Error An error occurred. Make sure\r\n" + stamp + "exit 2\r\n", {}},
+        {"", "", {}},
+        {" -l folder", "", {"Log Error: Cannot write to log file folder"}},
+        {" -l", "", {"Log Error: Cannot write to log file "}},
+        {" -y -l folder", "", {}},
+    };
+    for (const auto& [options, lines, boxes] : cases) {
+        WriteBytes("run.log", "earlier\r\n");
+        gFakes.boxes.clear();
+        const std::string commandLine = "setup.exe" + options;
+        InstallLog log = MakeInstallLog(ReadDeploymentOptions(commandLine.c_str()));
+        LogRunStart(&log, commandLine.c_str());
+        LogPalmFolder(&log, "C:\\Palm");
+        LogUserFound(&log, "Ann Lee", "C:\\Palm\\Lee2\\Install");
+        LogDatabaseInstalled(&log, "a.prc", "C:\\Palm\\Lee2\\Install\\A.prc", 5000000000);
+        LogHotSyncFlagSet(&log, "Ann Lee", -300);
+        LogError(&log, "Installation Aborted", "File Copy Error\n\nAn error occurred.\r\nMake sure");
+        LogExit(&log, 2);
+        EXPECT_EQ(ReadBytes("run.log"), "earlier\r\n" + (lines.empty() ? "" : stamp + lines)) << options;
+        EXPECT_EQ(gFakes.boxes, boxes) << options;
     }
 }
 
