@@ -2,8 +2,8 @@
 #include "installer/command_line.h"
 
 #include "base/bounded_text.h"
+#include "installer/install_log.h"
 #include "payload/payload_archive.h"
-#include "ui/pages.h"
 
 #include <cstring>
 
@@ -101,7 +101,7 @@ void StripIfAsked(const char* commandLine, StartUpValues* values)
 }
 
 // Tells the user why an append failed, in the box the packager has always seen.
-void ReportAppendFailure(PayloadFault fault)
+void ReportAppendFailure(PayloadFault fault, InstallLog* log)
 {
     const char* text = "Cannot write to executable file";
     if (fault == PayloadFault::kNameTooLong)
@@ -112,10 +112,10 @@ void ReportAppendFailure(PayloadFault fault)
         text = "Cannot open executable file for write";
     else if (fault == PayloadFault::kSigned)
         text = kSignedRefusal;
-    ShowMessageBox(text, "Append Error");
+    Tell(log, text, "Append Error");
 }
 
-void AppendIfAsked(const char* commandLine, StartUpValues* values)
+void AppendIfAsked(const char* commandLine, InstallLog* log, StartUpValues* values)
 {
     const char* option = FindOption(commandLine, " -a");
     if (!option)
@@ -136,7 +136,7 @@ void AppendIfAsked(const char* commandLine, StartUpValues* values)
     else
         fault = AppendPayloadRecord(exePath, inputPath).fault;
     if (fault != PayloadFault::kNone) {
-        ReportAppendFailure(fault);
+        ReportAppendFailure(fault, log);
         values->exitCode = kExitPackagingFailed;
     }
     values->abortRun = true;
@@ -183,12 +183,14 @@ DeploymentOptions ReadDeploymentOptions(const char* commandLine)
 {
     DeploymentOptions options;
     options.unattended = FindOption(commandLine, " -y") != nullptr;
+    options.logPath[0] = '\0';
+    options.folder[0] = '\0';
     options.logAsked = ReadFirstArgument(commandLine, " -l", options.logPath, sizeof options.logPath);
     options.toFolder = ReadFirstArgument(commandLine, " -d", options.folder, sizeof options.folder);
     return options;
 }
 
-void HandleOptions(const char* commandLine, StartUpValues* values)
+void HandleOptions(const char* commandLine, InstallLog* log, StartUpValues* values)
 {
     CopyText(values->scriptName, kScriptRecordName);
 
@@ -197,5 +199,5 @@ void HandleOptions(const char* commandLine, StartUpValues* values)
     AddFiles(commandLine, values);
     // Stripping comes first, so "-r x -a x f" leaves f as the only record.
     StripIfAsked(commandLine, values);
-    AppendIfAsked(commandLine, values);
+    AppendIfAsked(commandLine, log, values);
 }

@@ -9,6 +9,8 @@
 
 #include <cstddef>
 
+struct InstallLog;
+
 // Copies the argument that begins at position (after any blanks and tabs)
 // into destination (capacity bytes, NUL included). A double quote starts a
 // quoted argument that runs to the next double quote or the end, keeping its
@@ -44,21 +46,22 @@ bool AsksForPackaging(const char* commandLine);
 // A path that does not fit is never cut into another path: such a " -f" is
 // ignored, such a " -r" strips nothing, and such a " -a" shows the box that
 // the append would have shown for the path concerned, without appending.
-void HandleOptions(const char* commandLine, StartUpValues* values);
+// An append that fails is told through log.
+void HandleOptions(const char* commandLine, InstallLog* log, StartUpValues* values);
 
 // What the options for deployment ask for.
 struct DeploymentOptions {
     // " -y": no page and no box; each page is answered with its default.
-    bool unattended = false;
+    bool unattended;
     // " -l FILE": the log to append to. Empty with logAsked set when FILE
     // is missing or does not fit: such a log cannot be written.
-    bool logAsked = false;
-    char logPath[kFilePathChars + 1] = {};
+    bool logAsked;
+    char logPath[kFilePathChars + 1];
     // " -d FOLDER": install into this folder instead of for Palm users.
     // Empty with toFolder set when FOLDER is missing or does not fit: then
     // nothing can be written there.
-    bool toFolder = false;
-    char folder[kFilePathChars + 1] = {};
+    bool toFolder;
+    char folder[kFilePathChars + 1];
 };
 
 // Reads " -y", and the argument of the first " -l" and the first " -d" as

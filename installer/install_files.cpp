@@ -2,6 +2,7 @@
 #include "installer/install_files.h"
 
 #include "base/bounded_text.h"
+#include "installer/install_log.h"
 #include "palm/database_header.h"
 #include "palm/destination_path.h"
 #include "palm/hotsync_install_flag.h"
@@ -11,14 +12,15 @@
 
 namespace {
 
-constexpr char kStatusFormat[] = "Copying '%s' to user '%s'\n\n(%s)...";
+// The second conversion is "user" or, with " -d", "folder".
+constexpr char kStatusFormat[] = "Copying '%s' to %s '%s'\n\n(%s)...";
 constexpr char kCopyErrorFormat[] =
     "File Copy Error\n\nAn error occurred copying file %s to %s.\n"
     "Make sure the source file has been extracted (if applicable) and present in the correct folder.";
 
-// Room for either text with its longest possible paths and name, so that
-// neither is ever cut.
-constexpr size_t kMessageBytes = sizeof kCopyErrorFormat + 2 * kFilePathChars + kDisplayNameChars;
+// Room for either text with its longest possible paths, so that neither is
+// ever cut.
+constexpr size_t kMessageBytes = sizeof kCopyErrorFormat + 3 * kFilePathChars;
 
 // Names the file at path: by the header at the start of its record in the
 // payload, else of the file on disk. A record too short to hold a header is
@@ -36,15 +38,17 @@ void NameSource(const PayloadRecord* record, const Payload* payload, const char*
     NameDatabase(read ? header : nullptr, path, naming);
 }
 
-// Copies the file to both destinations: its record if the payload has one
-// and it can be extracted, else the file on disk. Returns 0, or -1 when the
-// install copy failed.
+// Copies the file to both destinations (backupDestination nullptr: only the
+// first): its record if the payload has one and it can be extracted, else
+// the file on disk. Returns 0, or -1 when the install copy failed.
 int CopyToDestinations(const PayloadRecord* record, const Payload* payload, const char* path,
                        const char* installDestination, const char* backupDestination)
 {
     bool fromPayload = record && ExtractPayloadRecord(*payload, *record, installDestination).fault == PayloadFault::kNone;
     if (!fromPayload && CopyFileReplacing(path, installDestination) != 0)
         return -1;
+    if (!backupDestination)
+        return 0;
     bool backedUp = fromPayload
         ? ExtractPayloadRecord(*payload, *record, backupDestination).fault == PayloadFault::kNone
         : CopyFileReplacing(path, backupDestination) == 0;
@@ -59,12 +63,24 @@ void TellCopyFailure(const ProgressSink& sink, const char* path, const char* des
 {
     char message[kMessageBytes];
     FormatText(message, sizeof message, kCopyErrorFormat, path, destination);
-    sink.tell(message, "Installation Aborted");
+    Tell(sink.log, message, "Installation Aborted");
 }
 
-// Installs one file for user. Returns 0, or -1 when its copy failed (after
-// telling).
-int InstallFile(const PlanFile& file, const PalmUser& user, const Payload* payload, const ProgressSink& sink)
+// The length of the file at path, or -1 when it cannot be had.
+int64_t MeasureFile(const char* path)
+{
+    FILE* file = fopen(path, "rb");
+    int64_t length = file ? MeasureOpenFile(file) : -1;
+    if (file)
+        fclose(file);
+    return length;
+}
+
+// Installs one file into folder: the install folder of user, with a copy in
+// its backup folder, or (user nullptr) the folder of " -d". Returns 0, or -1
+// when its copy failed (after telling).
+int InstallFile(const PlanFile& file, const char* folder, const PalmUser* user, const Payload* payload,
+                const ProgressSink& sink)
 {
     const PayloadRecord* record = payload ? FindPayloadRecord(*payload, file.path) : nullptr;
     DatabaseName naming;
@@ -72,26 +88,63 @@ int InstallFile(const PlanFile& file, const PalmUser& user, const Payload* paylo
 
     char installDestination[kFilePathChars + 1];
     char backupDestination[kFilePathChars + 1];
-    if (BuildDestinationPath(installDestination, user, naming.name, naming.isResourceDatabase, false) != 0
-        || BuildDestinationPath(backupDestination, user, naming.name, naming.isResourceDatabase, true) != 0) {
+    // An empty folder would put the file at the root of the drive.
+    if (!folder[0] || BuildDestinationPathIn(installDestination, folder, naming.name, naming.isResourceDatabase) != 0
+        || (user
+            && BuildDestinationPathIn(backupDestination, user->backupPath, naming.name, naming.isResourceDatabase)
+                   != 0)) {
         // A path that does not fit would name another file: nothing is
         // written, and the message names the folder it was meant for.
-        TellCopyFailure(sink, file.path, user.installPath);
+        TellCopyFailure(sink, file.path, folder);
         return -1;
     }
 
     char status[kMessageBytes];
-    FormatText(status, sizeof status, kStatusFormat, file.path, user.displayName, installDestination);
+    FormatText(status, sizeof status, kStatusFormat, file.path, user ? "user" : "folder",
+               user ? user->displayName : folder, installDestination);
     sink.copying(status);
-    if (CopyToDestinations(record, payload, file.path, installDestination, backupDestination) != 0) {
+    if (CopyToDestinations(record, payload, file.path, installDestination, user ? backupDestination : nullptr) != 0) {
         // Whatever the failed attempts left there (such as the empty file of
         // a failed extraction) goes; a folder never does.
         DeleteFileOnly(installDestination);
         TellCopyFailure(sink, file.path, installDestination);
         return -1;
     }
+    LogDatabaseInstalled(sink.log, file.path, installDestination, MeasureFile(installDestination));
     sink.copied();
     return 0;
+}
+
+// Installs every chosen file of the plan into folder, as InstallFile does.
+// Returns 0, or -1 at the first copy that failed.
+int InstallChosenFiles(const InstallPlan& plan, const InstallChoices& choices, const char* folder,
+                       const PalmUser* user, const Payload* payload, const ProgressSink& sink)
+{
+    for (int slot = 0; slot < plan.fileCount; slot++) {
+        sink.slotReached();
+        const PlanFile& file = plan.files[slot];
+        if ((file.alwaysInstalled || choices.checked[slot]) && InstallFile(file, folder, user, payload, sink) != 0)
+            return -1;
+    }
+    return 0;
+}
+
+// Makes folder and each missing folder above it. One that cannot be made
+// shows when the copy into it fails.
+void MakeFolders(const char* folder)
+{
+    char path[kFilePathChars + 1];
+    CopyText(path, folder);
+    // From the second character: a leading backslash stands for the root.
+    for (char* p = path + 1; *p; p++) {
+        if (*p == '\\' || *p == '/') {
+            char separator = *p;
+            *p = '\0';
+            MakeFolder(path);
+            *p = separator;
+        }
+    }
+    MakeFolder(path);
 }
 
 // The user of target: the one the user page chose, else the first whose
@@ -113,6 +166,11 @@ int FindTargetUser(const TargetUser& target, const PalmUsers& users)
 CopyStageEnd Install(const InstallPlan& plan, const InstallChoices& choices, const PalmUsers& users,
                      const Payload* payload, const ProgressSink& sink)
 {
+    if (choices.folder) {
+        MakeFolders(choices.folder);
+        return InstallChosenFiles(plan, choices, choices.folder, nullptr, payload, sink) == 0 ? CopyStageEnd::kInstalled
+                                                                                             : CopyStageEnd::kAborted;
+    }
     bool aborted = false;
     bool flagsSet = true;
     int served = 0;
@@ -122,22 +180,18 @@ CopyStageEnd Install(const InstallPlan& plan, const InstallChoices& choices, con
             continue;
         const PalmUser& user = users.users[userIndex];
         served++;
-        for (int slot = 0; slot < plan.fileCount; slot++) {
-            sink.slotReached();
-            const PlanFile& file = plan.files[slot];
-            if ((file.alwaysInstalled || choices.checked[slot]) && InstallFile(file, user, payload, sink) != 0) {
-                aborted = true;
-                break;
-            }
-        }
+        if (InstallChosenFiles(plan, choices, user.installPath, &user, payload, sink) != 0)
+            aborted = true;
         // Also after a failure: the files copied before it stay, and HotSync
         // should take them.
         if (SetHotSyncInstallFlag(user) != 0)
             flagsSet = false;
+        else
+            LogHotSyncFlagSet(sink.log, user);
     }
 
     if (served == 0) {
-        sink.tell("No valid users selected", "Install Error");
+        Tell(sink.log, "No valid users selected", "Install Error");
         aborted = true;
     }
     if (aborted)

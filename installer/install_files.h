@@ -16,20 +16,24 @@ struct TargetUser {
     int userIndex;                   // index into the users when the user page chose it; -1: find name
 };
 
-// What was chosen for the copy: the files page's check boxes and the users.
+// What was chosen for the copy: the files page's check boxes, and the users
+// or the folder the files go to.
 struct InstallChoices {
     bool checked[kFileSlotCount];    // a box the person left anything but clear
     const TargetUser* targets;       // from " -u", else the user page's choice
     int targetCount;
+    const char* folder = nullptr;    // " -d": this folder instead of the users; nullptr: none
 };
 
+struct InstallLog;
+
 // How the copy stage shows its work: the installer's progress page, or a
-// test's record of it.
+// test's record of it, and the log, which also tells of each failure.
 struct ProgressSink {
     void (*slotReached)();                                  // each slot of each user, chosen or not
     void (*copying)(const char* status);                    // a file is about to be copied
     void (*copied)();                                       // a file was copied
-    void (*tell)(const char* text, const char* caption);    // a failure the person must see
+    InstallLog* log;
 };
 
 // How the copy stage ended.
@@ -47,5 +51,8 @@ enum class CopyStageEnd {
 // or else from disk; the user's HotSync install flag is set after the
 // user's files, also after a failed copy. A failed copy ends that user's
 // files and is told; a backup copy that fails is removed and not told.
+// With choices.folder the files go into that folder alone (made, with the
+// folders above it, when missing), under the same names, and no user is
+// needed and no flag set. Each copy made and each flag set is logged.
 CopyStageEnd Install(const InstallPlan& plan, const InstallChoices& choices, const PalmUsers& users,
                      const Payload* payload, const ProgressSink& sink);

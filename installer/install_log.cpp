@@ -1,6 +1,8 @@
 // The install log: timestamped lines appended to a text file.
 #include "installer/install_log.h"
 
+#include "installer/command_line.h"
+
 #include "base/bounded_text.h"
 #include "platform/clock.h"
 #include "ui/pages.h"
@@ -9,11 +11,12 @@
 
 namespace {
 
-// The longest text of an unsigned 64-bit number, and its NUL.
-constexpr size_t kDecimalBytes = 21;
+// The longest text of an unsigned 32-bit number, and its NUL.
+constexpr size_t kDecimalBytes = 11;
 
-// Writes value in decimal into digits. Returns the start of its text.
-const char* Decimal(uint64_t value, char (&digits)[kDecimalBytes])
+// Writes value in decimal into digits. Returns the start of its text. (In
+// 32 bits: 64-bit division would bring the program 750 bytes of libgcc.)
+const char* Decimal(uint32_t value, char (&digits)[kDecimalBytes])
 {
     char* p = digits + sizeof digits - 1;
     *p = '\0';
@@ -88,37 +91,39 @@ void WriteLogLine(InstallLog* log, std::initializer_list<const char*> parts)
     }
 }
 
+void Tell(InstallLog* log, const char* text, const char* caption)
+{
+    WriteLogLine(log, {"error: ", caption, ": ", text});
+    if (!log->unattended)
+        ShowMessageBox(text, caption);
+}
+
 void LogRunStart(InstallLog* log, const char* commandLine)
 {
     WriteLogLine(log, {"Vantrel " VANTREL_VERSION ", command line: ", commandLine});
 }
 
-void LogPalmFolder(InstallLog* log, const char* palmFolder)
+void LogPalmUsers(InstallLog* log, const PalmUsers& users)
 {
-    WriteLogLine(log, {"Palm folder: ", palmFolder});
+    WriteLogLine(log, {"Palm folder: ", users.palmFolder});
+    for (int i = 0; i < users.count; i++)
+        WriteLogLine(log, {"Palm user: ", users.users[i].displayName, ", install folder ", users.users[i].installPath});
 }
 
-void LogUserFound(InstallLog* log, const char* displayName, const char* installFolder)
-{
-    WriteLogLine(log, {"Palm user: ", displayName, ", install folder ", installFolder});
-}
-
-void LogDatabaseInstalled(InstallLog* log, const char* source, const char* destination, uint64_t bytes)
+void LogDatabaseInstalled(InstallLog* log, const char* source, const char* destination, int64_t bytes)
 {
     char digits[kDecimalBytes];
-    WriteLogLine(log, {"installed ", source, " as ", destination, ", ", Decimal(bytes, digits), " bytes"});
+    const char* size = bytes < 0            ? "unknown"
+                     : bytes > UINT32_MAX ? "4 GiB or more"
+                                          : Decimal(static_cast<uint32_t>(bytes), digits);
+    WriteLogLine(log, {"installed ", source, " as ", destination, ", ", size, " bytes"});
 }
 
-void LogHotSyncFlagSet(InstallLog* log, const char* displayName, int userNumber)
+void LogHotSyncFlagSet(InstallLog* log, const PalmUser& user)
 {
-    char flag[sizeof "Install-2147483648"];
-    FormatText(flag, sizeof flag, "Install%d", userNumber);
-    WriteLogLine(log, {"HotSync flag ", flag, " set for ", displayName});
-}
-
-void LogError(InstallLog* log, const char* caption, const char* text)
-{
-    WriteLogLine(log, {"error: ", caption, ": ", text});
+    char flag[sizeof "Install-32768"];
+    FormatText(flag, sizeof flag, "Install%d", user.userNumber);
+    WriteLogLine(log, {"HotSync flag ", flag, " set for ", user.displayName});
 }
 
 void LogExit(InstallLog* log, int exitCode)

@@ -1,20 +1,22 @@
 // The log that " -l FILE" asks for: plain-text lines appended to FILE, one
 // per event, each behind the local date and time, for the people who run
-// installers on many PCs.
+// installers on many PCs; and the one place where the installer tells of an
+// error, in a box and in the log.
 #pragma once
 
-#include "base/install_state.h"
-#include "installer/command_line.h"
+#include "palm/palm_user.h"
 
 #include <cstdint>
 #include <initializer_list>
 
 struct InstallLog {
     bool asked;                    // " -l" was given
-    bool unattended;               // " -y": a failure is not reported in a box
+    bool unattended;               // " -y": no box, for errors or for the log
     bool failed;                   // a line could not be written
     char path[kFilePathChars + 1]; // empty: it cannot be written
 };
+
+struct DeploymentOptions;
 
 InstallLog MakeInstallLog(const DeploymentOptions& options);
 
@@ -26,12 +28,14 @@ InstallLog MakeInstallLog(const DeploymentOptions& options);
 // run is unattended; after it nothing more is written, and the run goes on.
 void WriteLogLine(InstallLog* log, std::initializer_list<const char*> parts);
 
-// The lines of the log, one function per kind of event.
+// Tells of an error: the line "error: <caption>: <text>" in the log, and the
+// box of that caption and text unless the run is unattended.
+void Tell(InstallLog* log, const char* text, const char* caption);
+
+// The other lines of the log, one function per kind of event.
 void LogRunStart(InstallLog* log, const char* commandLine);
-void LogPalmFolder(InstallLog* log, const char* palmFolder);
-void LogUserFound(InstallLog* log, const char* displayName, const char* installFolder);
-void LogDatabaseInstalled(InstallLog* log, const char* source, const char* destination, uint64_t bytes);
-void LogHotSyncFlagSet(InstallLog* log, const char* displayName, int userNumber);
-// An error as its box says it: the caption, then the text.
-void LogError(InstallLog* log, const char* caption, const char* text);
+void LogPalmUsers(InstallLog* log, const PalmUsers& users);
+// bytes < 0: the size could not be had.
+void LogDatabaseInstalled(InstallLog* log, const char* source, const char* destination, int64_t bytes);
+void LogHotSyncFlagSet(InstallLog* log, const PalmUser& user);
 void LogExit(InstallLog* log, int exitCode);

@@ -5,8 +5,9 @@
 
 #include <windows.h>
 
-// The argument the platform passes lacks the program's path, which the
-// options are searched in as well; the whole command line is read instead.
+// The whole command line is read rather than the argument the platform
+// passes: the log records it whole, and the options are looked for past the
+// program's path as the command line splits it.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     ExitProcess(static_cast<UINT>(RunInstaller(instance, GetProgramCommandLine(), showCommand)));

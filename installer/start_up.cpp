@@ -4,7 +4,8 @@
 
 #include "base/bounded_text.h"
 #include "installer/command_line.h"
-#include "installer/wizard.h"
+#include "installer/install_log.h"
+#include "installer/unattended.h"
 #include "palm/user_discovery.h"
 #include "platform/process.h"
 #include "ui/pages.h"
@@ -26,10 +27,15 @@ void ReportUserFound(const PalmUser& user)
     PauseMilliseconds(kFoundUserPauseMs);
 }
 
-void FindPalmUsers(bool quiet, PalmUsers* users)
+// Discovers the users (none asked for with users nullptr: " -d").
+void FindPalmUsers(bool quiet, PalmUsers* users, InstallLog* log)
 {
+    if (!users)
+        return;
     if (DiscoverPalmUsers(users, quiet ? nullptr : ReportUserFound) != 0)
-        ShowMessageBox("Cannot locate a path to the Palm folder", "Registry Error");
+        Tell(log, "Cannot locate a path to the Palm folder", "Registry Error");
+    else
+        LogPalmUsers(log, *users);
 }
 
 // Reads the open file whole into script: at most its length, fewer bytes
@@ -51,11 +57,11 @@ bool ReadWhole(FILE* file, ScriptBytes* script)
 
 } // namespace
 
-int StartUp(InstanceHandle instance, bool quiet, int showCommand, PalmUsers* users)
+int StartUp(InstanceHandle instance, bool quiet, int showCommand, PalmUsers* users, InstallLog* log)
 {
     gState.instance = instance;
     if (quiet) {
-        FindPalmUsers(quiet, users);
+        FindPalmUsers(quiet, users, log);
         return 0;
     }
     PageHandle splash = CreatePage(kSplashPage);
@@ -63,7 +69,7 @@ int StartUp(InstanceHandle instance, bool quiet, int showCommand, PalmUsers* use
         return -2;
     gState.currentPage = splash;
     ShowPage(splash, showCommand);
-    FindPalmUsers(quiet, users);
+    FindPalmUsers(quiet, users, log);
     SetStatusLine("Done");
     PauseMilliseconds(kSplashDoneWaitMs);
     return 0;
@@ -98,29 +104,33 @@ namespace {
 // download must install nothing. Returns false, after telling the person,
 // when it arrived damaged or cannot be read. A path that cannot be had
 // cannot be checked: the payload then stays closed.
-bool OpenOwnPayload(Payload* payload)
+bool OpenOwnPayload(Payload* payload, InstallLog* log)
 {
     char ownPath[kFilePathChars + 1];
     if (GetOwnProgramPath(ownPath, sizeof ownPath) != 0
         || (OpenPayload(ownPath, false, payload).fault == PayloadFault::kNone && !payload->damaged))
         return true;
-    ShowMessageBox("This installer is damaged or incomplete. Please download it again.", "Installer Damaged");
+    Tell(log, "This installer is damaged or incomplete. Please download it again.", "Installer Damaged");
     return false;
 }
 
 // The run from start-up on, with the program's own payload (nullptr: none).
-int RunFromStartUp(InstanceHandle instance, const char* commandLine, int showCommand, const Payload* payload)
+int RunFromStartUp(InstanceHandle instance, const char* commandLine, int showCommand, const Payload* payload,
+                   const DeploymentOptions& deployment, InstallLog* log)
 {
-    bool quiet = HasQuietOption(commandLine);
+    // Unattended, nothing shows: no splash page either.
+    bool quiet = HasQuietOption(commandLine) || deployment.unattended;
+    // Installing into a folder needs no Palm Desktop: nobody is looked for.
+    const char* folder = deployment.toFolder ? deployment.folder : nullptr;
     PalmUsers users = {};
-    if (StartUp(instance, quiet, showCommand, &users) != 0)
+    if (StartUp(instance, quiet, showCommand, folder ? nullptr : &users, log) != 0)
         return kExitError;
 
     StartUpValues values;
-    HandleOptions(commandLine, &values);
+    HandleOptions(commandLine, log, &values);
     ScriptBytes script = {nullptr, 0};
     const char* problem = nullptr;
-    if (!values.abortRun && users.count == 0) {
+    if (!values.abortRun && !folder && users.count == 0) {
         problem = "No valid Palm users found on this PC";
     } else if (!values.abortRun) {
         ScriptSource source = LoadInstallScript(values.scriptName, payload, &script);
@@ -129,7 +139,7 @@ int RunFromStartUp(InstanceHandle instance, const char* commandLine, int showCom
             problem = "No valid configuration file or install files found";
     }
     if (problem) {
-        ShowMessageBox(problem, "Install Error");
+        Tell(log, problem, "Install Error");
         values.abortRun = true;
         values.exitCode = kExitError;
     }
@@ -141,8 +151,11 @@ int RunFromStartUp(InstanceHandle instance, const char* commandLine, int showCom
     int exitCode = values.exitCode;
     if (!values.abortRun) {
         InstallPlan plan;
-        MakeInstallPlan(script.bytes, script.size, {values.files, values.fileCount}, values.targetCount > 0, &plan);
-        exitCode = RunWizard(plan, {&users, payload, values.targets, values.targetCount, quiet, showCommand});
+        // Named users, or a folder, leave nobody to ask for.
+        MakeInstallPlan(script.bytes, script.size, {values.files, values.fileCount}, values.targetCount > 0 || folder,
+                        &plan);
+        const WizardRun run = {&users, payload, values.targets, values.targetCount, quiet, showCommand, log, folder};
+        exitCode = deployment.unattended ? RunUnattended(plan, run) : RunWizard(plan, run);
         ReleaseInstallPlan(&plan);
     }
     free(script.bytes);
@@ -153,12 +166,17 @@ int RunFromStartUp(InstanceHandle instance, const char* commandLine, int showCom
 
 int RunInstaller(InstanceHandle instance, const char* commandLine, int showCommand)
 {
+    const DeploymentOptions deployment = ReadDeploymentOptions(commandLine);
+    InstallLog log = MakeInstallLog(deployment);
+    LogRunStart(&log, commandLine);
     // The packaging modes change installers rather than install from this
     // one, and may change this very file: it stays closed for them.
     Payload payload = {};
     int exitCode = kExitError;
-    if (AsksForPackaging(commandLine) || OpenOwnPayload(&payload))
-        exitCode = RunFromStartUp(instance, commandLine, showCommand, payload.file ? &payload : nullptr);
+    if (AsksForPackaging(commandLine) || OpenOwnPayload(&payload, &log))
+        exitCode = RunFromStartUp(instance, commandLine, showCommand, payload.file ? &payload : nullptr, deployment,
+                                  &log);
     ClosePayload(&payload);
+    LogExit(&log, exitCode);
     return exitCode;
 }

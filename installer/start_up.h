@@ -4,11 +4,14 @@
 #include "installer/exit_code.h"
 #include "installer/start_up_values.h"
 
-// Stores the instance for the run, then runs user discovery into users:
+struct InstallLog;
+
+// Stores the instance for the run, then runs user discovery into users
+// (none with users nullptr), logging the Palm folder and the users found:
 // behind the splash page, which reports each user found, "Done" and a
 // two-second pause; quiet, without any page. Returns 0, or -2 when the
 // splash page cannot be created (discovery has then not run).
-int StartUp(InstanceHandle instance, bool quiet, int showCommand, PalmUsers* users);
+int StartUp(InstanceHandle instance, bool quiet, int showCommand, PalmUsers* users, InstallLog* log);
 
 // The install script's bytes, as the plan reads them.
 struct ScriptBytes {
@@ -26,7 +29,9 @@ ScriptSource LoadInstallScript(const char* scriptName, const Payload* payload, S
 
 // The whole run: the check that the program arrived whole (unless a
 // packaging mode is asked for), start-up, the options, the checks that
-// there is a user and something to install, then the wizard over the plan
-// of the script. Returns the exit code that the caller ends the process
-// with: kExitDone, kExitPackagingFailed or kExitError.
+// there is a user (unless " -d" names a folder) and something to install,
+// then the wizard over the plan of the script, or with " -y" its default
+// answers. The log of " -l" begins with the command line and ends with the
+// exit code. Returns the exit code that the caller ends the process with:
+// kExitDone, kExitPackagingFailed or kExitError.
 int RunInstaller(InstanceHandle instance, const char* commandLine, int showCommand);

@@ -32,8 +32,6 @@ void PauseAfterFile()
     PauseMilliseconds(kPausePerFileMs);
 }
 
-constexpr ProgressSink kShownProgress = {StepSlot, ShowCopying, PauseAfterFile, ShowMessageBox};
-constexpr ProgressSink kQuietProgress = {StepSlot, QuietCopying, PauseAfterFile, ShowMessageBox};
 
 void DestroyCurrentPage()
 {
@@ -103,6 +101,7 @@ StepEnd RunCopy(const InstallPlan& plan, const PlanStep& step, const WizardRun& 
     InstallChoices& install = choices->install;
     install.targets = run.commandLineTargets;
     install.targetCount = run.commandLineTargetCount;
+    install.folder = run.folder;
     // Display names need not be unique, so the choice travels as the entry,
     // not as its name.
     const TargetUser chosen = {"", choices->chosenUser};
@@ -118,7 +117,8 @@ StepEnd RunCopy(const InstallPlan& plan, const PlanStep& step, const WizardRun& 
     SetProgressStep(kProgressBar, 1);
     if (gState.currentPage)
         ShowPage(gState.currentPage, run.showCommand);
-    CopyStageEnd end = Install(plan, install, *run.users, run.payload, run.quiet ? kQuietProgress : kShownProgress);
+    const ProgressSink sink = {StepSlot, run.quiet ? QuietCopying : ShowCopying, PauseAfterFile, run.log};
+    CopyStageEnd end = Install(plan, install, *run.users, run.payload, sink);
     DestroyCurrentPage();
     if (end == CopyStageEnd::kAborted)
         return StepEnd::kRunFailed;

@@ -12,6 +12,8 @@ struct WizardRun {
     int commandLineTargetCount;
     bool quiet;                           // " -q": no status texts during the copy
     int showCommand;                      // every page is shown with it
+    InstallLog* log;                      // tells of errors, and logs what the copy does
+    const char* folder;                   // " -d": the files go there; nullptr: to the users
 };
 
 // Shows the plan's pages one after the other, each served until the person

@@ -12,6 +12,10 @@
 // Copies a file, replacing an existing destination.
 int CopyFileReplacing(const char* source, const char* destination);
 
+// Makes the folder at path; the folder above it must exist. A folder that
+// exists already is a failure too.
+int MakeFolder(const char* path);
+
 // Deletes the file at path; never a folder.
 int DeleteFileOnly(const char* path);
 

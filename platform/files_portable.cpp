@@ -24,6 +24,12 @@ int CopyFileReplacing(const char* source, const char* destination)
     return Failure(error);
 }
 
+int MakeFolder(const char* path)
+{
+    std::error_code error;
+    return fs::create_directory(path, error) ? 0 : error ? Failure(error) : EEXIST;
+}
+
 int DeleteFileOnly(const char* path)
 {
     std::error_code error;

@@ -20,6 +20,11 @@ int CopyFileReplacing(const char* source, const char* destination)
     return CopyFileA(source, destination, FALSE) ? 0 : Failure();
 }
 
+int MakeFolder(const char* path)
+{
+    return CreateDirectoryA(path, nullptr) ? 0 : Failure();
+}
+
 int DeleteFileOnly(const char* path)
 {
     return DeleteFileA(path) ? 0 : Failure();

@@ -4,6 +4,7 @@
 #include "base/bounded_text.h"
 #include "fakes/fakes.h"
 #include "installer/command_line.h"
+#include "installer/install_log.h"
 #include "packager/database_check.h"
 #include "packager/script_check.h"
 #include "packager/script_encoding.h"
@@ -117,7 +118,8 @@ void CommandLine(Input in)
     Check(home >= 0 && chdir(gScratch.c_str()) == 0);
     ResetFakes();
     StartUpValues values;
-    HandleOptions(line.c_str(), &values);
+    InstallLog log = {};
+    HandleOptions(line.c_str(), &log, &values);
     ReadDeploymentOptions(line.c_str());
     Check(fchdir(home) == 0 && close(home) == 0 && values.targetCount <= kMaxTargetUsers
           && values.fileCount <= kFileSlotCount);

@@ -3,6 +3,7 @@
 #include "installer/command_line.h"
 #include "installer/install_log.h"
 #include "installer/start_up.h"
+#include "installer/unattended.h"
 #include "palm/user_discovery.h"
 #include "payload/installer_checksum.h"
 #include "payload/payload_archive.h"
@@ -34,7 +35,7 @@ TEST(HandleOptions, FillTheScriptNameUsersAndFiles)
     };
     for (const auto& [commandLine, scriptName, users, files] : cases) {
         StartUpValues values;
-        HandleOptions(commandLine.c_str(), &values);
+        HandleOptions(commandLine.c_str(), &gNoLog, &values);
         std::vector<std::string> targets, paths(values.files, values.files + values.fileCount);
         for (int i = 0; i < values.targetCount; i++)
             targets.push_back(values.targets[i].name);
@@ -44,54 +45,50 @@ TEST(HandleOptions, FillTheScriptNameUsersAndFiles)
     }
 }
 
-TEST(ReadDeploymentOptions, TakeTheFirstArgumentOfEach)
+// What -y answers for the person: the files page's boxes as they start
+// ('*' and '!' need none), and the users named, else the only one.
+TEST(ChooseDefaults, AnswerEachPageWithItsDefaultButton)
 {
-    // The command line; -y, the log and the folder ("-": not asked for).
-    const std::tuple<std::string, bool, std::string, std::string> cases[] = {
-        {"\"c:\\a -y -l -d\\setup.exe\" -q", false, "-", "-"},
-        {"c:\\a -y\\setup.exe", true, "-", "-"},
-        {"setup.exe -y -l \"c:\\my logs\\run.log\" -d c:\\rom -l 2.log -d 2", true, "c:\\my logs\\run.log", "c:\\rom"},
-        {"setup.exe\t-y -l -d", false, "-d", ""}, // after a tab no option; -l takes what follows
-        {"setup.exe -d " + std::string(256, 'd') + " -l", false, "", ""}, // cut, it could name another folder
-    };
-    for (const auto& [commandLine, unattended, log, folder] : cases) {
-        DeploymentOptions options = ReadDeploymentOptions(commandLine.c_str());
-        EXPECT_EQ(std::tuple(options.unattended, options.logAsked ? options.logPath : "-",
-                             options.toFolder ? options.folder : "-"),
-                  std::tuple(unattended, log, folder)) << commandLine;
+    Plan plan("LICENSE\nx\n.\nFILES\n-Themes\nt.pdb\n+Help\nh.pdb\n*Tools\nx.prc\n!Lib\nl.prc\n.\nUSER\n");
+    const TargetUser named[] = {{"Bob", -1}, {"Ann", -1}};
+    // The users named, the Palm users, the folder of -d; the first target
+    // (its name, '#', the index of the user chosen: -1 to find the name) or
+    // the folder, or "refused".
+    const std::tuple<int, int, const char*, std::string> cases[] = {
+        {0, 1, nullptr, "#0"}, {0, 2, nullptr, "refused"}, {2, 2, nullptr, "Bob#-1"}, {0, 3, "rom", "rom"}};
+    for (const auto& [namedCount, userCount, folder, chosen] : cases) {
+        PalmUsers users = {};
+        users.count = userCount;
+        InstallChoices choices = {};
+        bool made = ChooseDefaults(plan.plan, {&users, nullptr, named, namedCount, true, 1, &gNoLog, folder}, &choices);
+        const TargetUser& first = choices.targets[0];
+        EXPECT_EQ(!made ? "refused" : folder ? choices.folder : first.name + ("#" + std::to_string(first.userIndex)),
+                  chosen);
+        EXPECT_EQ(std::vector<bool>(choices.checked, choices.checked + 4), std::vector<bool>({false, true, false, false}));
     }
 }
 
-TEST_F(UnitTest, TheLogAppendsAStampedLinePerEventAndReportsAFailureOnce)
+// Each line behind the local time; a message's lines joined; a log that
+// cannot be written told once, unless unattended, and the run goes on.
+TEST_F(UnitTest, TheLogStampsEachLineAndReportsAFailureOnce)
 {
     std::filesystem::create_directory("folder");
     gFakes.now = {2026, 12, 6, 9, 5, 3};
     const std::string stamp = "2026-12-06 09:05:03 ";
-    // The options; the log's lines after "earlier" (none: no log), the boxes.
+    // The options; the lines appended, the boxes.
     const std::tuple<std::string, std::string, std::vector<std::string>> cases[] = {
-        {" -l run.log", "Vantrel " VANTREL_VERSION ", command line: setup.exe -l run.log\r\n" + stamp
-             + "Palm folder: C:\\Palm\r\n" + stamp + "Palm user: Ann Lee, install folder C:\\Palm\\Lee2\\Install\r\n"
-             + stamp + "installed a.prc as C:\\Palm\\Lee2\\Install\\A.prc, 5000000000 bytes\r\n" + stamp
-             + "HotSync flag Install-300 set for Ann Lee\r\n" + stamp
-             + "error: Installation Aborted: File Copy Error An error occurred. Make sure\r\n" + stamp + "exit 2\r\n", {}},
-        {"", "", {}},
-        {" -l folder", "", {"Log Error: Cannot write to log file folder"}},
-        {" -l", "", {"Log Error: Cannot write to log file "}},
+        {" -l run.log", stamp + "installed a.prc as A.prc, 3000000000 bytes\r\n" + stamp + "error: Oops: A B\r\n",
+         {"Oops: A\n\nB"}},
+        {" -l folder", "", {"Log Error: Cannot write to log file folder", "Oops: A\n\nB"}},
         {" -y -l folder", "", {}},
     };
     for (const auto& [options, lines, boxes] : cases) {
         WriteBytes("run.log", "earlier\r\n");
         gFakes.boxes.clear();
-        const std::string commandLine = "setup.exe" + options;
-        InstallLog log = MakeInstallLog(ReadDeploymentOptions(commandLine.c_str()));
-        LogRunStart(&log, commandLine.c_str());
-        LogPalmFolder(&log, "C:\\Palm");
-        LogUserFound(&log, "Ann Lee", "C:\\Palm\\Lee2\\Install");
-        LogDatabaseInstalled(&log, "a.prc", "C:\\Palm\\Lee2\\Install\\A.prc", 5000000000);
-        LogHotSyncFlagSet(&log, "Ann Lee", -300);
-        LogError(&log, "Installation Aborted", "File Copy Error\n\nAn error occurred.\r\nMake sure");
-        LogExit(&log, 2);
-        EXPECT_EQ(ReadBytes("run.log"), "earlier\r\n" + (lines.empty() ? "" : stamp + lines)) << options;
+        InstallLog log = MakeInstallLog(ReadDeploymentOptions(("setup.exe" + options).c_str()));
+        LogDatabaseInstalled(&log, "a.prc", "A.prc", 3000000000);
+        Tell(&log, "A\n\nB", "Oops");
+        EXPECT_EQ(ReadBytes("run.log"), "earlier\r\n" + lines) << options;
         EXPECT_EQ(gFakes.boxes, boxes) << options;
     }
 }

@@ -5,6 +5,7 @@
 #include "fakes/fakes.h"
 #include "base/bounded_text.h"
 #include "installer/install_files.h"
+#include "installer/install_log.h"
 #include "ui/pages.h"
 
 #include <gtest/gtest.h>
@@ -154,8 +155,11 @@ struct Plan {
     InstallPlan plan;
 };
 
+// No log, and the boxes shown: recorded in gFakes.
+inline InstallLog gNoLog = {};
+
 // The copy stage's sink: the boxes it shows are recorded in gFakes.
-constexpr ProgressSink kRecordingSink = {[] {}, [](const char*) {}, [] {}, ShowMessageBox};
+constexpr ProgressSink kRecordingSink = {[] {}, [](const char*) {}, [] {}, &gNoLog};
 
 // Makes writes past limit bytes fail as on a full disk; RLIM_INFINITY lifts it.
 inline void LimitFileSize(rlim_t limit)

@@ -1,7 +1,8 @@
 // The program's errors, most of them made on purpose around the copy stage
-// and the packaging modes on the disks small-disks.sh maps: in every case the
-// user is told where the program tells anything, the exit code says what
-// happened, and no file but this run's destinations changes by a byte.
+// and the packaging modes on the disks small-disks.sh maps, and unattended
+// runs: in every case the user is told where the program tells anything (with
+// -y in its log alone), the exit code says what happened, and no file but
+// this run's destinations changes by a byte.
 #include "simulated_palm_desktop.h"
 #include "wine_test.h"
 
@@ -19,6 +20,32 @@ const char kNoUsers[] = "No valid Palm users found on this PC";
 const std::string kCopyError =
     "File Copy Error\n\nAn error occurred copying file sampletools.prc to %\\Palm\\Lee2\\Install\\Sample_Tools.prc.\n"
     "Make sure the source file has been extracted (if applicable) and present in the correct folder.";
+
+// What -y installs of the example script: each default's record and the
+// name its header gives the copy.
+const std::pair<const char*, std::string> kDefaults[] = {
+    {"sampletools.prc", "Sample_Tools.prc"}, {"samplehelp.pdb", "SampleHelp.pdb"}, {"sharedlib.prc", "SharedLib.prc"}};
+const std::string kPalm = "Palm folder: %\\Palm", kAnn = "Palm user: Ann Lee, install folder %\\Palm\\Lee2\\Install";
+
+// The log's line for default i installed into folder (pack-installers.py
+// makes each database 385 bytes long).
+std::string Installed(int i, const std::string& folder)
+{
+    return "installed " + std::string(kDefaults[i].first) + " as " + folder + "\\" + kDefaults[i].second + ", 385 bytes";
+}
+
+// Expects the log at path to hold the lines, in their order (others may come
+// between them), each behind its "YYYY-MM-DD hh:mm:ss ".
+void ExpectLogLines(const std::string& path, const std::vector<std::string>& lines)
+{
+    std::string text = ReadBytes(path);
+    size_t found = 0;
+    for (size_t from = 0, end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2) {
+        EXPECT_TRUE(end - from > 20 && text[from + 4] == '-' && text[from + 13] == ':' && text[from + 19] == ' ');
+        found += found < lines.size() && text.substr(from + 20, end - from - 20) == lines[found];
+    }
+    EXPECT_EQ(found, lines.size()) << text;
+}
 
 // A file's bytes, short enough for a failure message.
 std::string Digest(const std::string& bytes)
@@ -110,7 +137,13 @@ struct Fault {
     std::string arguments;
     std::vector<std::pair<const char*, std::string>> boxes; // caption, text
     DWORD exitCode;
-    std::string leaves = ""; // 'i' the database installed, 'b' backed up, 'f' the HotSync flag set
+    // 'i' the database installed, 'b' backed up, 'f' the HotSync flag set; 'y'
+    // the script's three defaults installed and backed up; 'd' those in
+    // "new\palm files".
+    std::string leaves = "";
+    // Lines of run.log between the command line and the exit code, in order,
+    // '%' standing for the run's folder.
+    std::vector<std::string> log = {};
     Page page = {};
     const char* installer = "sample setup.exe"; // the installer's name in the run's folder
 };
@@ -121,12 +154,12 @@ TEST(Errors, AreToldAndChangeNothingElse)
                                               damaged = {"Installer Damaged", kDamaged};
     const std::string signedInstaller = "-q -a \"sample setup.exe\" \"" + Payload("sharedlib.prc") + "\"";
     const Fault faults[] = {
-        {"backup folder missing", 'b', 'C', false, kInstall, {}, 0, "if", kComplete},
+        {"backup folder missing", 'b', 'C', false, kInstall, {}, 0, "if", {}, kComplete},
         // A read-only install folder fails the same copy as a folder in the way.
         {"destination a folder", 'd', 'C', false, kInstall, {aborted}, 2, "f"},
         {"disk full at the install copy", 'F', 'T', false, kInstall, {aborted}, 2, "f"},
-        {"disk full at the backup copy", 'f', 'T', false, kInstall, {}, 0, "if", kComplete},
-        {"users.dat held open", 'u', 'C', false, "-q -s none.ini -u Lee2 -f sampletools.prc", {}, 2, "ib", kComplete},
+        {"disk full at the backup copy", 'f', 'T', false, kInstall, {}, 0, "if", {}, kComplete},
+        {"users.dat held open", 'u', 'C', false, "-q -s none.ini -u Lee2 -f sampletools.prc", {}, 2, "ib", {}, kComplete},
         {"-a onto a nearly full disk", 'a', 'T', true, "-q -a \"sample setup.exe\" big.prc",
          {{"Append Error", "Cannot write to executable file"}}, 1},
         {"-a of 4 GiB and 50 bytes", '4', 'C', true, "-q -a \"sample setup.exe\" \"" + std::string(kBigInput) + "\"",
@@ -141,9 +174,24 @@ TEST(Errors, AreToldAndChangeNothingElse)
         {"one byte flipped", 'x', 'C', false, kInstall, {damaged}, 2},
         {"cut short", 'c', 'C', false, kInstall, {damaged}, 2},
         // A license of 1 MiB shows at once, not after minutes.
-        {"long license", 'l', 'C', false, "-s long.ini -u \"Ann Lee\" -f sampletools.prc", {}, 0, "", kLicense},
+        {"long license", 'l', 'C', false, "-s long.ini -u \"Ann Lee\" -f sampletools.prc", {}, 0, "", {}, kLicense},
         // Options in the installer's own name are not options.
-        {"own name", 0, 'C', false, "-q", {}, 0, "", kLicense, "Palm Tools -setup -update -remix.exe"},
+        {"own name", 0, 'C', false, "-q", {}, 0, "", {}, kLicense, "Palm Tools -setup -update -remix.exe"},
+        // Unattended: no window at all; the pages' defaults (the tools, the
+        // help and the library, not the themes) for the only user, the one
+        // named, or into a folder without Palm Desktop; each step logged.
+        {"-y", 0, 'C', false, "-y -l run.log", {}, 0, "yf",
+         {kPalm, kAnn, Installed(0, "%\\Palm\\Lee2\\Install"), Installed(1, "%\\Palm\\Lee2\\Install"),
+          Installed(2, "%\\Palm\\Lee2\\Install"), "HotSync flag Install7 set for Ann Lee"}},
+        {"-y with two users", '2', 'C', false, "-y -l run.log", {}, 2, "",
+         {kPalm, "error: Install Error: More than one Palm user on this PC: name the users to install for with -u"}},
+        {"-y -u with two users", '2', 'C', false, "-y -u \"ann lee\"", {}, 0, "yf"},
+        {"-y and a copy failure", 'd', 'C', false, "-y -l run.log", {}, 2, "f",
+         {kPalm, kAnn, "error: Installation Aborted: File Copy Error An error occurred copying file sampletools.prc to "
+                       "%\\Palm\\Lee2\\Install\\Sample_Tools.prc. Make sure the source file has been extracted (if "
+                       "applicable) and present in the correct folder.", "HotSync flag Install7 set for Ann Lee"}},
+        {"-d into a new folder", 'p', 'C', false, "-y -d \"new\\palm files\" -l run.log", {}, 0, "d",
+         {Installed(0, "new\\palm files"), Installed(1, "new\\palm files"), Installed(2, "new\\palm files")}},
         // Start-up: vantrel.exe as built carries no script.
         {"no Palm folder", 'p', 'C', true, "-q",
          {{"Registry Error", "Cannot locate a path to the Palm folder"}, {"Install Error", kNoUsers}}, 2},
@@ -161,7 +209,9 @@ TEST(Errors, AreToldAndChangeNothingElse)
         if (fault.drive != 'C' && !haveDisks)
             continue;
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-        ASSERT_TRUE(BuildSimulatedPalmDesktop(folder + "\\Palm", {{"Ann Lee", "Lee2", 7}}));
+        std::vector<SimulatedPalmUser> users = {{"Ann Lee", "Lee2", 7}, {"Bob Smith", "Smith3", 4}};
+        users.resize(fault.fault == '2' ? 2 : 1);
+        ASSERT_TRUE(BuildSimulatedPalmDesktop(folder + "\\Palm", users));
         ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kCoreKey, "Path", REG_SZ, (shown + "\\Palm").c_str(),
                                   static_cast<DWORD>(shown.size() + 6)), ERROR_SUCCESS);
         ASSERT_TRUE(CopyFileA(Payload("packed setup.exe").c_str(), (folder + "\\" + fault.installer).c_str(), FALSE));
@@ -179,7 +229,20 @@ TEST(Errors, AreToldAndChangeNothingElse)
         if (fault.page.first) {
             ASSERT_TRUE(ClickButton(GetDlgItem(AwaitWindow(run, fault.page.first), fault.page.second)));
         }
+        // Unattended, the program shows no window at all.
+        EXPECT_TRUE(!fault.arguments.starts_with("-y") || !run.WaitForWindow(nullptr, kWaitMs));
         ExpectEnd(run, fault.exitCode);
+        if (!fault.log.empty()) {
+            std::vector<std::string> lines = {"Vantrel " VANTREL_VERSION ", command line: \"%\\sample setup.exe\" "
+                                              + fault.arguments};
+            lines.insert(lines.end(), fault.log.begin(), fault.log.end());
+            lines.push_back("exit " + std::to_string(fault.exitCode));
+            for (std::string& line : lines)
+                if (size_t at = line.find('%'); at != std::string::npos)
+                    line.replace(at, 1, shown);
+            ExpectLogLines(folder + "\\run.log", lines);
+            DeleteFileA((folder + "\\run.log").c_str());
+        }
         Snapshot(folder, "", &after);
         CloseHandle(held);
         auto leaves = [&](char what) { return fault.leaves.find(what) != std::string::npos; };
@@ -187,6 +250,15 @@ TEST(Errors, AreToldAndChangeNothingElse)
             before["Palm\\Lee2\\Install\\Sample_Tools.prc"] = database;
         if (leaves('b'))
             before["Palm\\Lee2\\backup\\Sample_Tools.prc"] = database;
+        if (leaves('d'))
+            before["new"] = before["new\\palm files"] = "(folder)";
+        for (const auto& [record, installed] : kDefaults) {
+            std::string bytes = Digest(ReadBytes(Payload(record)));
+            if (leaves('y'))
+                before["Palm\\Lee2\\Install\\" + installed] = before["Palm\\Lee2\\backup\\" + installed] = bytes;
+            if (leaves('d'))
+                before["new\\palm files\\" + installed] = bytes;
+        }
         EXPECT_EQ(after, before);
         EXPECT_EQ(HotSyncFlagSet(7), leaves('f'));
         DeleteFileA("T:\\filler");
