@@ -8,6 +8,7 @@
 #include "ui/pages.h"
 
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
@@ -62,15 +63,7 @@ bool PutLine(FILE* file, std::initializer_list<const char*> parts)
     return fflush(file) == 0 && !ferror(file);
 }
 
-} // namespace
-
-InstallLog MakeInstallLog(const DeploymentOptions& options)
-{
-    InstallLog log = {options.logAsked, options.unattended, false, {}};
-    CopyText(log.path, options.logPath);
-    return log;
-}
-
+// Appends the line of the parts to the log, as the header says.
 void WriteLogLine(InstallLog* log, std::initializer_list<const char*> parts)
 {
     if (!log->asked || log->failed)
@@ -90,6 +83,16 @@ void WriteLogLine(InstallLog* log, std::initializer_list<const char*> parts)
         ShowMessageBox(message, "Log Error");
     }
 }
+
+} // namespace
+
+InstallLog MakeInstallLog(const DeploymentOptions& options)
+{
+    InstallLog log = {options.logAsked, options.unattended, false, {}};
+    CopyText(log.path, options.logPath);
+    return log;
+}
+
 
 void Tell(InstallLog* log, const char* text, const char* caption)
 {

@@ -7,7 +7,6 @@
 #include "palm/palm_user.h"
 
 #include <cstdint>
-#include <initializer_list>
 
 struct InstallLog {
     bool asked;                    // " -l" was given
@@ -20,13 +19,12 @@ struct DeploymentOptions;
 
 InstallLog MakeInstallLog(const DeploymentOptions& options);
 
-// Appends one line to the log: "YYYY-MM-DD hh:mm:ss ", the parts in order,
-// CR LF. Each run of line breaks inside the parts becomes one blank, so a
-// message of several lines stays one line. Does nothing when no log was
+// Each function below appends one line to the log: "YYYY-MM-DD hh:mm:ss ",
+// the event, CR LF; each run of line breaks in a text becomes one blank, so a
+// message of several lines stays one line. Nothing is written when no log was
 // asked for. The first line that cannot be written (the file cannot be
 // opened, written or closed) is reported in a box ("Log Error"), unless the
 // run is unattended; after it nothing more is written, and the run goes on.
-void WriteLogLine(InstallLog* log, std::initializer_list<const char*> parts);
 
 // Tells of an error: the line "error: <caption>: <text>" in the log, and the
 // box of that caption and text unless the run is unattended.

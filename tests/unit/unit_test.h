@@ -6,7 +6,6 @@
 #include "base/bounded_text.h"
 #include "installer/install_files.h"
 #include "installer/install_log.h"
-#include "ui/pages.h"
 
 #include <gtest/gtest.h>
 
