@@ -83,10 +83,9 @@ void ReadUserDisplayName(PalmUser& user, const char* palmFolder, const char* use
     UsersDat file;
     if (LoadUsersDat(palmFolder, &file) != 0)
         return;
-    long p = FindLastFolderName(file, userFolderName);
-    if (p >= 0) {
+    // A wrong number would set another user's flag: none is better.
+    long p = FindFolderRecord(file, userFolderName, &user.userNumber, &user.hasUserNumber);
+    if (p >= 0)
         CopyDisplayNameBefore(file, p, user.displayName, sizeof user.displayName);
-        user.hasUserNumber = UserNumberBefore(file, p, &user.userNumber) == 0;
-    }
     ReleaseUsersDat(&file);
 }

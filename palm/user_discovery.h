@@ -17,10 +17,12 @@ using UserFoundCallback = void (*)(const PalmUser& user);
 int DiscoverPalmUsers(PalmUsers* found, UserFoundCallback onUserFound);
 
 // Sets the user's display name to the name that users.dat in palmFolder
-// stores in front of the copy of userFolderName nearest the end of the file;
+// stores in front of the last copy of userFolderName that ends a whole
+// record (see ReadRecordUserNumber), else in front of its last copy at all;
 // to the folder name itself when users.dat cannot be read, holds no such
-// copy, or leaves no room for a name there. Names longer than the field are
-// cut: they are only shown. Takes the user number stored in front of that
-// same copy, so that the number never depends on the display name (which
-// may be cut, empty or shared); hasUserNumber is false when there is none.
+// copy, or leaves no room for a name there. Names longer than the field are cut: they
+// are only shown. The user number comes from whole records only, and only
+// when all of them give the same one (which never depends on the display
+// name, which may be cut, empty or shared); hasUserNumber is false when
+// there is none or it cannot be told.
 void ReadUserDisplayName(PalmUser& user, const char* palmFolder, const char* userFolderName);

@@ -64,14 +64,27 @@ long NearestZeroAtOrBefore(const UsersDat& file, long last)
 
 } // namespace
 
-long FindLastFolderName(const UsersDat& file, const char* folderName)
+long FindFolderRecord(const UsersDat& file, const char* folderName, int16_t* number, bool* numberTold)
 {
     size_t n = strlen(folderName);
+    long chosen = -1;
+    int numbers = 0; // whole records seen: 0, 1, or 2 for records that disagree
     for (long p = file.size - 1; p >= 6; p--) {
-        if (IsStoredAt(file, p, folderName, n))
-            return p;
+        int16_t found = 0;
+        if (!IsStoredAt(file, p, folderName, n))
+            continue;
+        if (!ReadRecordUserNumber(file, p, &found)) {
+            chosen = chosen < 0 ? p : chosen;
+        } else if (numbers == 0) {
+            chosen = p;
+            *number = found;
+            numbers = 1;
+        } else if (found != *number) {
+            numbers = 2;
+        }
     }
-    return -1;
+    *numberTold = numbers == 1;
+    return chosen;
 }
 
 int CopyDisplayNameBefore(const UsersDat& file, long p, char* displayName, size_t capacity)
@@ -88,15 +101,14 @@ int CopyDisplayNameBefore(const UsersDat& file, long p, char* displayName, size_
     return 0;
 }
 
-int UserNumberBefore(const UsersDat& file, long p, int16_t* number)
+bool ReadRecordUserNumber(const UsersDat& file, long p, int16_t* number)
 {
-    long zero = NearestZeroAtOrBefore(file, p - 2);
     // A zero at p - 2 is the length byte of an empty display name, not the
     // zero byte that stands in front of a length byte.
-    long q = zero == p - 2 ? p - 1 : zero + 2;
-    if (q < 5)
-        return -1;
+    long q = file.bytes[p - 2] == 0 ? p - 1 : NearestZeroAtOrBefore(file, p - 2) + 2;
+    if (q < 5 || file.bytes[q - 2] != 0 || file.bytes[q - 1] != p - 1 - q)
+        return false;
     const ByteReader bytes = {file.bytes, static_cast<size_t>(file.size)};
     *number = static_cast<int16_t>(LittleEndianAt(bytes, static_cast<size_t>(q - 5), 2));
-    return 0;
+    return true;
 }

@@ -24,10 +24,14 @@ int LoadUsersDat(const char* palmFolder, UsersDat* file);
 
 void ReleaseUsersDat(UsersDat* file);
 
-// The position p of the stored copy of folderName nearest the end of the
-// file: the name's bytes at p (byte-exact) preceded by its length, p no
-// lower than 6. Returns -1 when there is none.
-long FindLastFolderName(const UsersDat& file, const char* folderName);
+// Scans the file backwards for the stored copies of folderName: its bytes
+// at a position p (byte-exact) preceded by its length, p no lower than 6.
+// Returns the p of the last copy that ends a whole user record (see
+// ReadRecordUserNumber), else of the last copy; -1 when there is none. A
+// copy may stand in another user's record, as that user's display name, so
+// numberTold is true only when there are whole records and all give the
+// same user number, which is then stored in number.
+long FindFolderRecord(const UsersDat& file, const char* folderName, int16_t* number, bool* numberTold);
 
 // The display name stored in front of the folder name found at p: the bytes
 // after the nearest zero byte before p - 1 and the length byte behind it,
@@ -36,10 +40,9 @@ long FindLastFolderName(const UsersDat& file, const char* folderName);
 // is itself zero and leaves no room for a name.
 int CopyDisplayNameBefore(const UsersDat& file, long p, char* displayName, size_t capacity);
 
-// The user number stored in front of the display name that belongs to the
-// folder name found at p: at q - 5 and q - 4, q being where
-// CopyDisplayNameBefore finds the display name to start, or p - 1 when the
-// byte at p - 2 is zero (the length byte of a display name of length 0).
-// Stores it in number and returns 0; returns -1, number untouched, when
-// q - 5 would lie before the file's start.
-int UserNumberBefore(const UsersDat& file, long p, int16_t* number);
+// The user number of the record whose folder name was found at p, when the
+// bytes in front of it make a whole record: the display name's length byte
+// at q - 1 counting exactly the bytes q to p - 2, none of them zero; a zero
+// byte at q - 2; the number at q - 5 and q - 4. Stores the number and
+// returns true when the record is whole.
+bool ReadRecordUserNumber(const UsersDat& file, long p, int16_t* number);

@@ -10,7 +10,7 @@
 #include "packager/script_encoding.h"
 #include "palm/database_header.h"
 #include "palm/destination_path.h"
-#include "palm/users_dat.h"
+#include "palm/user_discovery.h"
 #include "payload/payload_archive.h"
 #include "script/install_plan.h"
 
@@ -90,21 +90,31 @@ void Script(Input in)
     ReleaseInstallPlan(&plan);
 }
 
-// Input: a folder name to look for, NUL, users.dat.
+// Input: users.dat as records, each a number (2 bytes), a byte users.dat
+// keeps there, a display name, NUL, a folder name, NUL. However the names
+// fall, one user's folder name standing in another's record included, a
+// user's number is one that a record of that folder gives, or none.
 void Users(Input in)
 {
-    std::string name = in.Text();
-    UsersDat file = {static_cast<unsigned char*>(malloc(in.size + 1)), long(in.size)};
-    memcpy(file.bytes, in.data, in.size);
-    char display[kDisplayNameChars + 1];
-    int16_t number;
-    long p = FindLastFolderName(file, name.c_str());
-    Check(p == -1 || p >= 6);
-    if (p >= 0 && CopyDisplayNameBefore(file, p, display, 1 + name.size() % sizeof display) == 0)
-        Check(strlen(display) <= name.size() % sizeof display);
-    if (p >= 0)
-        UserNumberBefore(file, p, &number);
-    free(file.bytes);
+    std::vector<std::pair<int16_t, std::string>> records; // number, folder name
+    std::string bytes;
+    while (in.size > 0) {
+        int low = in.Byte(), high = in.Byte(), kept = in.Byte();
+        int16_t number = int16_t(low | high << 8);
+        std::string display = in.Text().substr(0, 255), folder = in.Text().substr(0, 255);
+        bytes += {char(number), char(number >> 8), char(kept), '\0', char(display.size())};
+        bytes += display + char(folder.size()) + folder;
+        records.emplace_back(number, folder);
+    }
+    fclose(WriteScratch("palm\\users.dat", bytes.data(), bytes.size()));
+    for (const auto& record : records) {
+        PalmUser user;
+        ReadUserDisplayName(user, Scratch("palm").c_str(), record.second.c_str());
+        bool given = !user.hasUserNumber || record.second.empty();
+        for (const auto& [number, folder] : records)
+            given = given || (folder == record.second && number == user.userNumber);
+        Check(given);
+    }
 }
 
 // Input: the command line. Its paths can name files of the scratch folder only.

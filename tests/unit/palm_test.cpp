@@ -8,8 +8,9 @@
 #include "unit_test.h"
 
 // The display name and the number that users.dat stores with the copy of
-// the folder name nearest its end; the number never depends on the name,
-// which may be cut, empty or shared.
+// the folder name nearest its end that ends a whole record; the number never
+// depends on the name, which may be cut, empty or shared, and is never read
+// where the folder name is another user's display name.
 TEST_F(UnitTest, UsersDatGivesTheNameAndNumberStoredWithTheFolderName)
 {
     const std::string long60(60, 'L');
@@ -17,11 +18,14 @@ TEST_F(UnitTest, UsersDatGivesTheNameAndNumberStoredWithTheFolderName)
     // users.dat, the display name and the number of "Fold" (kNone: none).
     const std::tuple<std::string, std::string, int> cases[] = {
         {UsersDat({{"Ann Lee", "AnnF", 1}, {"Bob", "Fold", 2}}), "Bob", 2},
-        {UsersDat({{"First", "Fold", 1}, {"Second", "Fold", 2}}), "Second", 2},
+        {UsersDat({{"First", "Fold", 1}, {"Second", "Fold", 2}}), "Second", kNone}, // which number cannot be told
+        {UsersDat({{"Ann", "Fold", 5}, {"Fold", "BobF", 1}}), "Ann", 5},
+        // Bob's record could also be one of folder Fold with an empty name.
+        {std::string("\x05\x00\xA5\x00\x03" "Ann\x04" "Fold\x01\x00\x00\x00\x04" "Fold\x04" "BobF", 24), "Fold", kNone},
         {UsersDat({{"Case", "fold", 1}}), "Fold", kNone},                  // byte-exact
         {UsersDat({{long60, "Fold", -300}}), long60.substr(0, 49), -300},   // cut to the field
         {UsersDat({{"Bob", "BobF", 2}, {"", "Fold", 6}}), "Fold", 6},       // length 0: no room for a name
-        {std::string("\x07\x00\xA5\x00\x09\x04" "Fold", 10), "", 7},          // an empty display name
+        {std::string("\x07\x00\xA5\x00\x09\x04" "Fold", 10), "", kNone},      // length 9, no name: no record
         {"QQQName\x04" "Fold", "QName", kNone},                             // no zero byte: from position 2
         {"", "Fold", kNone},                                               // no users.dat
     };
