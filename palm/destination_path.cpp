@@ -23,7 +23,7 @@ bool IsReplaced(unsigned char c)
 // writing to "NUL.pdb" or "COM1.prc" would reach the device, not a file.
 bool IsDeviceName(const char* name)
 {
-    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
     for (const char* device : kDevices) {
         if (EqualsIgnoringCase(name, device))
             return true;

@@ -8,7 +8,7 @@
 // quote; codes 1 to 31 and the characters . , ? * < > + = | \ [ ] / ^ ; : "
 // and 0xD8 0xA9 0xAE 0x91-0x94 become '_', and so does every blank from the
 // name on. A name that Windows keeps for a device (CON, PRN, AUX, NUL,
-// COM0-9, LPT0-9, in any case) gets a leading '_'. With no name (or an
+// CONIN$, CONOUT$, COM0-9, LPT0-9, in any case) gets a leading '_'. With no name (or an
 // empty one) the folder alone is the destination. Returns 0, or -1 when the
 // path would be longer than kFilePathChars characters: it is never cut,
 // since a cut path names another file; destination is then empty.
