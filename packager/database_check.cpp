@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -47,18 +49,24 @@ bool IsMeantAsDatabase(const PackedFile& file, const std::vector<ScriptPath>& pa
     return false;
 }
 
-struct Installed {
-    const PackedFile* file;
-    std::string databaseName;
-    std::string destination; // the file name it gets in a user's folder
-};
+// The name in upper case: installed names that differ only so are one file on Windows.
+std::string UpperCase(const char* name)
+{
+    std::string upper(name);
+    for (char& c : upper)
+        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return upper;
+}
 
 } // namespace
 
 void CheckDatabases(const std::vector<PackedFile>& files, const std::vector<ScriptPath>& paths,
                     Diagnostics* diagnostics)
 {
-    std::vector<Installed> installed;
+    // The first database of each header name and of each installed name:
+    // each later one is reported once, against the first.
+    std::unordered_map<std::string, const PackedFile*> byName;
+    std::unordered_map<std::string, const PackedFile*> byDestination;
     for (const PackedFile& file : files) {
         if (!IsMeantAsDatabase(file, paths))
             continue;
@@ -83,12 +91,13 @@ void CheckDatabases(const std::vector<PackedFile>& files, const std::vector<Scri
 
         char destination[kFilePathChars + 1];
         BuildDestinationPathIn(destination, "", info.name, info.isResourceDatabase);
-        for (const Installed& earlier : installed) {
-            if (earlier.databaseName == info.name || EqualsIgnoringCase(earlier.destination.c_str(), destination))
-                ReportError(diagnostics, label, 0,
-                            "it installs as '%s', as %s does: one would overwrite the other on the user's PC",
-                            destination + 1, earlier.file->label.c_str());
-        }
-        installed.push_back({&file, info.name, destination});
+        const PackedFile* first = byName.emplace(info.name, &file).first->second;
+        const PackedFile* firstInstalled = byDestination.emplace(UpperCase(destination), &file).first->second;
+        if (first == &file)
+            first = firstInstalled;
+        if (first != &file)
+            ReportError(diagnostics, label, 0,
+                        "it installs as '%s', as %s does: one would overwrite the other on the user's PC",
+                        destination + 1, first->label.c_str());
     }
 }

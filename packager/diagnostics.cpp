@@ -118,3 +118,14 @@ void PrintDiagnosticsSummary(const Diagnostics& diagnostics)
             diagnostics.warnings, diagnostics.warnings == 1 ? "" : "s",
             diagnostics.strict && diagnostics.warnings > 0 ? " (warnings are errors with --strict)" : "");
 }
+
+std::string Printable(const char* text)
+{
+    std::string printable;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; c++) {
+        char escaped[5];
+        snprintf(escaped, sizeof escaped, *c >= 0x20 && *c < 0x7F ? "%c" : "\\x%02X", *c);
+        printable += escaped;
+    }
+    return printable;
+}

@@ -2,6 +2,8 @@
 // "file: warning: ...". Every problem is reported, not only the first.
 #pragma once
 
+#include <string>
+
 struct Diagnostics {
     int errors = 0;
     int warnings = 0;
@@ -33,3 +35,8 @@ bool HasFailed(const Diagnostics& diagnostics);
 // Prints "N error(s), M warning(s)" when there was anything to say (not
 // with -q).
 void PrintDiagnosticsSummary(const Diagnostics& diagnostics);
+
+// text with every byte outside printable ASCII written as \xNN: names read
+// from a stranger's installer can then neither steer the terminal nor forge
+// a line of output.
+std::string Printable(const char* text);

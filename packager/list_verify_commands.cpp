@@ -26,7 +26,7 @@ std::vector<PackedFile> RecordsAsFiles(const std::string& installer, const Paylo
         if (EqualsIgnoringCase(record.name, kScriptRecordName) || strcmp(record.name, kChecksumRecordName) == 0
             || record.size == 0)
             continue;
-        files.push_back({record.name, record.name, installer, record.dataStart, record.size});
+        files.push_back({Printable(record.name), record.name, installer, record.dataStart, record.size});
     }
     return files;
 }
@@ -46,11 +46,12 @@ const char* ChecksumText(ChecksumState state)
 
 void PrintRecord(const Payload& payload, const PayloadRecord& record)
 {
-    printf("%10ld %10ld  %s", static_cast<long>(record.dataStart), static_cast<long>(record.size), record.name);
+    printf("%10ld %10ld  %s", static_cast<long>(record.dataStart), static_cast<long>(record.size),
+           Printable(record.name).c_str());
     PalmHeader header;
     if (fseek(payload.file, record.dataStart, SEEK_SET) == 0
         && ReadPalmDatabaseInfo(payload.file, record.size, &header) == PalmDatabaseProblem::kNone)
-        printf("  \"%s\" %s/%s %s v%u, %u %s", header.name, header.type, header.creator,
+        printf("  \"%s\" %s/%s %s v%u, %u %s", Printable(header.name).c_str(), header.type, header.creator,
                header.isResourceDatabase ? "resource" : "record", header.version, header.entryCount,
                header.isResourceDatabase ? "resources" : "records");
     putchar('\n');
@@ -129,7 +130,7 @@ int RunVerify(const PackArguments& arguments)
         ReportError(&diagnostics, label, 0, "no payload records");
     else if (payload.chain == ChainState::kDamaged)
         ReportError(&diagnostics, label, 0, "the record chain is damaged before record '%s'",
-                    payload.recordCount ? payload.records[payload.recordCount - 1].name : "");
+                    payload.recordCount ? Printable(payload.records[payload.recordCount - 1].name).c_str() : "");
     else
         CheckContents(installer, payload, arguments, &diagnostics);
     if (payload.damaged)
