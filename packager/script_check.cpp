@@ -99,7 +99,16 @@ void CheckBlock(Check* check, const PlanStep& step, const char* what, bool expla
     }
     if (explained)
         return;
-    if (!terminated && to > from && text.LineFrom(lastLine) == ".") {
+    // The reader takes a longer line in pieces of kScriptLineBytes - 1: a
+    // piece that is "." and the line end ends the block inside the line.
+    std::string last = text.LineFrom(lastLine);
+    size_t piece = kScriptLineBytes - 1;
+    if (!terminated && last.size() > piece && last.size() % piece == 1 && last.back() == '.'
+        && lastLine + static_cast<long>(last.size()) < to) {
+        ReportError(check->diagnostics, text.label, text.LineAt(lastLine),
+                    "this line is longer than %d characters: the installer reads its last character '.' as a "
+                    "line of its own, which ends the %s text here", static_cast<int>(piece), what);
+    } else if (!terminated && to > from && last == ".") {
         ReportError(check->diagnostics, text.label, text.LineAt(lastLine),
                     "the terminator '.' has no line end, so the %s text runs on past it", what);
     } else if (runsInto >= 0) {
@@ -312,7 +321,11 @@ void CheckScriptPaths(const Check& check, const std::vector<ScriptPath>& paths, 
         // An empty files list has been reported as such, once.
         if (isNamed || (hasFilesSection && check.plan.fileCount == 0))
             continue;
-        if (hasFilesSection)
+        // The installer passes over empty records, so -f cannot reach one either.
+        if (file.size == 0)
+            ReportError(check.diagnostics, file.label.c_str(), 0,
+                        "it is empty: the installer never finds an empty record, so it can never be installed");
+        else if (hasFilesSection)
             ReportError(check.diagnostics, file.label.c_str(), 0,
                         "no FILES entry names it: the installer would carry it and never install it; add an entry "
                         "for it to the FILES section of %s, or leave it out", label);

@@ -66,6 +66,7 @@ protected:
         WriteFile("notes.pdb", Database("Notes", false, "DATAnote"));
         WriteFile("copy.prc", Database("Lib", true));
         WriteFile("readme.txt", "Thank you for installing the library.\r\n");
+        WriteFile("empty.txt", "");
     }
 };
 
@@ -101,6 +102,8 @@ TEST_F(PackTest, SoundPackageBuildsTheRecordsThatAppendWrites)
 
 TEST_F(PackTest, EveryMistakeIsNamedAndNoInstallerIsWritten)
 {
+    // 1,998 characters fill the installer's line buffer: the '.' after them is read as a line.
+    const std::string longLine = "LICENSE\r\n" + std::string(1998, 'x') + ".\r\nREADME\r\nThanks\r\n.\r\n";
     // The script, the arguments after it; the exit code and a message expected
     // on standard error.
     const std::tuple<std::string, const char*, int, const char*> cases[] = {
@@ -168,6 +171,8 @@ TEST_F(PackTest, EveryMistakeIsNamedAndNoInstallerIsWritten)
         {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc notes.pdb", 1, "notes.pdb: error: no FILES entry names it"},
         {"README\r\nThanks\r\n.\r\n", "lib.prc --strict", 1, "lib.prc: warning: no FILES entry names it"},
         {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc absent.pdb", 1, "absent.pdb: error: cannot read it"},
+        {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc empty.txt", 1, "empty.txt: error: it is empty: the installer"},
+        {longLine.c_str(), "", 1, "s.ini:2: error: this line is longer than 1998 characters"},
         {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc --stub readme.txt", 1, "readme.txt: error: not a Windows program"},
         {"FILES\r\n+L\r\nlib.prc\r\n.\r\n", "lib.prc --stub=absent.exe", 1,
          "absent.exe: error: cannot read the installer program named by --stub"},
