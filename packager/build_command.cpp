@@ -11,6 +11,8 @@
 #include "payload/installer_checksum.h"
 #include "payload/payload_archive.h"
 #include "payload/record_format.h"
+#include "payload/stream_copy.h"
+#include "platform/file_replacement.h"
 #include "platform/files.h"
 #include "script/install_plan.h"
 
@@ -57,6 +59,13 @@ void CheckStub(const std::string& stub, Diagnostics* diagnostics)
         ReportError(diagnostics, stub.c_str(), 0, "%s", kSignedRefusal);
     else if (payload.chain != ChainState::kNone)
         ReportError(diagnostics, stub.c_str(), 0, "it already carries payload records: strip it first");
+    // The installer finds its records where its image ends: bytes in
+    // between make every installer built from it look damaged.
+    else if (payload.layout.imageEnd > 0 && payload.layout.imageEnd != payload.layout.fileLength)
+        ReportError(diagnostics, stub.c_str(), 0,
+                    "its program image ends at byte %lld, but the file has %lld bytes: every installer built "
+                    "from it would say it is damaged", static_cast<long long>(payload.layout.imageEnd),
+                    static_cast<long long>(payload.layout.fileLength));
     ClosePayload(&payload);
 }
 
@@ -79,14 +88,42 @@ void DetailRecord(const char* name, const std::string& partial, int64_t* length)
     *length = now;
 }
 
-// Writes stub, files and script (converted, when it is not empty, else the
-// file script) into partial, which becomes output. Returns 0, or -1 after
-// reporting what failed.
-int WriteInstaller(const std::string& stub, const std::vector<PackedFile>& files, const std::string& script,
-                   const std::vector<char>& converted, const std::string& partial, const std::string& output,
-                   Diagnostics* diagnostics)
+// -o must not name a file the build reads, however it is written: the
+// installer would replace it.
+void CheckOutputIsNoInput(const PackArguments& arguments, const std::string& stub, Diagnostics* diagnostics)
 {
-    if (CopyFileReplacing(stub.c_str(), partial.c_str()) != 0) {
+    std::vector<std::string> inputs = arguments.operands;
+    inputs.push_back(arguments.script);
+    inputs.push_back(stub);
+    for (const std::string& input : inputs) {
+        if (IsSameFile(arguments.output.c_str(), input.c_str())) {
+            ReportError(diagnostics, arguments.output.c_str(), 0,
+                        "it is %s, which this build reads: the installer would replace it", input.c_str());
+            return;
+        }
+    }
+}
+
+// Copies the stub into out, a new file, and closes it. Returns 0 or -1.
+int CopyStub(const std::string& stub, FILE* out)
+{
+    FILE* in = fopen(stub.c_str(), "rb");
+    int32_t size = 0;
+    bool copied = in && MeasureFile(in, &size) == 0 && fseek(in, 0, SEEK_SET) == 0
+        && CopyStreamBytes(in, out, size) == 0;
+    if (in)
+        fclose(in);
+    return CloseWrittenStream(out) == 0 && copied ? 0 : -1;
+}
+
+// Writes stub, files and script (converted, when it is not empty, else the
+// file script) into partial (open as out, which this closes), which becomes
+// output. Returns 0, or -1 after reporting what failed.
+int WriteInstaller(const std::string& stub, const std::vector<PackedFile>& files, const std::string& script,
+                   const std::vector<char>& converted, FILE* out, const std::string& partial,
+                   const std::string& output, Diagnostics* diagnostics)
+{
+    if (CopyStub(stub, out) != 0) {
         ReportError(diagnostics, output.c_str(), 0, "cannot write it");
         return -1;
     }
@@ -131,6 +168,7 @@ int RunBuild(const PackArguments& arguments)
     CheckScriptAndFiles(arguments.script, files, true, arguments, &converted, &diagnostics);
     if (!stub.empty())
         CheckStub(stub, &diagnostics);
+    CheckOutputIsNoInput(arguments, stub, &diagnostics);
 
     const std::string& output = arguments.output;
     if (HasFailed(diagnostics)) {
@@ -138,14 +176,19 @@ int RunBuild(const PackArguments& arguments)
         fprintf(stderr, "%s: not written\n", output.c_str());
         return 1;
     }
-    // Written beside the output and put in its place in one step, so that
-    // an existing installer stays whole until the new one is.
-    std::string partial = output + ".partial";
-    if (WriteInstaller(stub, files, arguments.script, converted, partial, output, &diagnostics) != 0
+    // Written beside the output, under a name of its own that no one can
+    // place there first, and put in its place in one step, so that an
+    // existing installer stays whole until the new one is.
+    std::vector<char> name(output.size() + sizeof ".vantrel-XXXXXX");
+    FILE* out = CreateFileBeside(output.c_str(), name.data(), name.size());
+    std::string partial = name.data();
+    if (!out || WriteInstaller(stub, files, arguments.script, converted, out, partial, output, &diagnostics) != 0
+        || TakePermissionsFor(partial.c_str(), output.c_str(), true) != 0
         || ReplaceFileWith(partial.c_str(), output.c_str()) != 0) {
         if (diagnostics.errors == 0)
             ReportError(&diagnostics, output.c_str(), 0, "cannot put the installer in place");
-        DeleteFileOnly(partial.c_str());
+        if (out)
+            DeleteFileOnly(partial.c_str());
         fprintf(stderr, "%s: not written\n", output.c_str());
         return 1;
     }

@@ -5,8 +5,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -46,12 +48,29 @@ std::string Database(const std::string& name, bool resource, const char* typeCre
     return bytes + entry + "data";
 }
 
+// Runs the shell commands in the scratch folder, where $pack is vantrel-pack;
+// their exit code.
+int Shell(const std::string& commands)
+{
+    return WEXITSTATUS(std::system(("cd '" + kScratch.string() + "' && pack=" VANTREL_PACK " && " + commands).c_str()));
+}
+
 // Runs vantrel-pack in the scratch folder; its exit code. Its standard
 // output and error are left in out.txt and err.txt.
-int Pack(const std::string& arguments)
+int Pack(const std::string& arguments) { return Shell("$pack " + arguments + " >out.txt 2>err.txt"); }
+
+// Every entry of the scratch folder but out.txt, err.txt and except: its
+// permissions, and its bytes or where it links to.
+std::map<std::string, std::string> Snapshot(const std::string& except)
 {
-    std::string command = "cd '" + kScratch.string() + "' && " VANTREL_PACK " " + arguments + " >out.txt 2>err.txt";
-    return WEXITSTATUS(std::system(command.c_str()));
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::directory_iterator(kScratch)) {
+        std::string name = entry.path().filename().string();
+        if (name != "out.txt" && name != "err.txt" && name != except)
+            entries[name] = std::to_string(int(entry.symlink_status().permissions()))
+                + (entry.is_symlink() ? "->" + fs::read_symlink(entry).string() : ReadFile(entry.path()));
+    }
+    return entries;
 }
 
 class PackTest : public testing::Test {
@@ -203,6 +222,53 @@ TEST_F(PackTest, Utf8ScriptIsStoredAsWindows1252UnlessKept)
         ASSERT_EQ(Pack("build -o Setup.exe --stub stub.exe lib.prc " + option), 0) << ReadFile(kScratch / "err.txt");
         ASSERT_EQ(Pack("extract Setup.exe Install.ini -o back.ini"), 0);
         EXPECT_EQ(ReadFile(kScratch / "back.ini"), stored) << option;
+    }
+}
+
+// Hostile and unlucky files: each is refused with its message (or, with exit
+// code 0, handled), and nothing but the output changes.
+TEST_F(PackTest, HostileFilesAreRefusedAndChangeNothingElse)
+{
+    // A PE image of 256 bytes, its one section's data filling the file.
+    std::string pe(256, '\0');
+    pe.replace(0, 2, "MZ");
+    pe[0x3C] = 0x40;
+    pe.replace(0x40, 4, std::string("PE\0\0\x4C\x01\x01", 7));
+    pe[0x58 + 17] = 1; // the section's data: 256 bytes from 0
+    umask(027);
+    const std::string build = "build -o Setup.exe --stub stub.exe lib.prc notes.pdb";
+    // Shell commands first, vantrel-pack's arguments; its exit code, what it
+    // prints, and the permissions of Setup.exe after (0 when absent).
+    const std::tuple<const char*, std::string, int, const char*, int> cases[] = {
+        // The build's own file: one of its own, never one someone placed.
+        {"echo precious >victim && ln -s victim Setup.exe.partial", build, 0, "", 0750},
+        {"chmod 444 stub.exe", build, 0, "", 0750},
+        {"echo earlier >Setup.exe && chmod 604 Setup.exe", build, 0, "", 0604},
+        // -o naming what the build reads, however it is written.
+        {":", "build -o ./lib.prc --stub stub.exe lib.prc", 1, "./lib.prc: error: it is lib.prc, which", 0},
+        {"ln -s Install.ini link", "build -o link --stub stub.exe lib.prc", 1, "link: error: it is Install.ini", 0},
+        {":", "build -o pe.exe --stub pe.exe lib.prc", 1, "pe.exe: error: it is pe.exe", 0},
+        {"cat pe.exe lib.prc >tail.exe", "build -o Setup.exe --stub tail.exe lib.prc notes.pdb", 1,
+         "tail.exe: error: its program image ends at byte 256, but the file has 351 bytes", 0},
+        // Installers from elsewhere.
+        {"cp lib.prc \"$(printf 'a\\033[2J\\nb.prc')\" && cp stub.exe x.exe && $pack append x.exe a*", "list x.exe", 0,
+         "a\\x1B[2J\\x0Ab.prc  \"Lib\"", 0},
+        {"cp stub.exe x.exe && for f in lib.prc notes.pdb copy.prc copy.prc Install.ini; do $pack append x.exe $f; done",
+         "verify x.exe", 1, "4 errors", 0}, // each database of a name reported once (and not named)
+    };
+    for (const auto& [prepare, arguments, exitCode, message, permissions] : cases) {
+        SCOPED_TRACE(std::string(prepare) + " | " + arguments);
+        SetUp();
+        WriteFile("pe.exe", pe);
+        WriteFile("Install.ini", kSoundScript);
+        ASSERT_EQ(Shell(prepare), 0);
+        std::map<std::string, std::string> before = Snapshot("Setup.exe");
+        EXPECT_EQ(Pack(arguments), exitCode);
+        std::string printed = ReadFile(kScratch / "out.txt") + ReadFile(kScratch / "err.txt");
+        EXPECT_NE(printed.find(message), std::string::npos) << printed;
+        EXPECT_EQ(Snapshot("Setup.exe"), before);
+        fs::path setup = kScratch / "Setup.exe";
+        EXPECT_EQ(fs::exists(setup) ? int(fs::status(setup).permissions()) : 0, permissions);
     }
 }
 
