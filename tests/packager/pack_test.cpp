@@ -5,11 +5,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <sys/stat.h>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
+#include <sys/stat.h>
 #include <tuple>
 #include <vector>
 
