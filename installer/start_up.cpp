@@ -100,6 +100,8 @@ ScriptSource LoadInstallScript(const char* scriptName, const Payload* payload, S
 
 namespace {
 
+constexpr char kDamagedText[] = "This installer is damaged or incomplete. Please download it again.";
+
 // Opens the running program's own payload, before anything shows: a damaged
 // download must install nothing. Returns false, after telling the person,
 // when it arrived damaged or cannot be read. A path that cannot be had
@@ -110,7 +112,7 @@ bool OpenOwnPayload(Payload* payload, InstallLog* log)
     if (GetOwnProgramPath(ownPath, sizeof ownPath) != 0
         || (OpenPayload(ownPath, false, payload).fault == PayloadFault::kNone && !payload->damaged))
         return true;
-    Tell(log, "This installer is damaged or incomplete. Please download it again.", "Installer Damaged");
+    Tell(log, kDamagedText, "Installer Damaged");
     return false;
 }
 
@@ -130,6 +132,7 @@ int RunFromStartUp(InstanceHandle instance, const char* commandLine, int showCom
     HandleOptions(commandLine, log, &values);
     ScriptBytes script = {nullptr, 0};
     const char* problem = nullptr;
+    const char* caption = "Install Error";
     if (!values.abortRun && !folder && users.count == 0) {
         problem = "No valid Palm users found on this PC";
     } else if (!values.abortRun) {
@@ -137,9 +140,16 @@ int RunFromStartUp(InstanceHandle instance, const char* commandLine, int showCom
         // A script that memory cannot hold is none: nothing unseen may install.
         if (source == ScriptSource::kUnreadable || (source == ScriptSource::kNone && values.fileCount == 0))
             problem = "No valid configuration file or install files found";
+        // Records without the checksum record that ends every built
+        // installer, and no script: a download cut short before its end.
+        if (problem && payload && payload->chain == ChainState::kWhole
+            && payload->checksum == ChecksumState::kAbsent) {
+            problem = kDamagedText;
+            caption = "Installer Damaged";
+        }
     }
     if (problem) {
-        Tell(log, problem, "Install Error");
+        Tell(log, problem, caption);
         values.abortRun = true;
         values.exitCode = kExitError;
     }

@@ -31,6 +31,16 @@ std::vector<PackedFile> RecordsAsFiles(const std::string& installer, const Paylo
     return files;
 }
 
+// What is damaged in a damaged installer, in the words of list and verify.
+const char* DamageText(const Payload& payload)
+{
+    if (payload.layout.badSignature)
+        return "directory 4 names no whole certificate table at the file's end";
+    if (payload.checksum == ChecksumState::kBad)
+        return "its checksum differs";
+    return "its records do not lead back to the end of the program image";
+}
+
 const char* ChecksumText(ChecksumState state)
 {
     switch (state) {
@@ -103,11 +113,11 @@ int RunList(const PackArguments& arguments)
         PrintRecord(payload, payload.records[i]);
         data += payload.records[i].size;
     }
-    bool whole = payload.chain == ChainState::kWhole;
-    printf("%d records, %lld bytes of data, after a program of %ld bytes; checksum %s%s\n", payload.recordCount,
-           static_cast<long long>(data), static_cast<long>(first ? first->dataStart : 0),
-           ChecksumText(payload.checksum), whole ? "" : "; the chain is damaged before the first record listed");
-    int exitCode = whole && !payload.damaged ? 0 : 1;
+    int64_t program = payload.layout.imageEnd > 0 ? payload.layout.imageEnd : first ? first->dataStart : 0;
+    printf("%d records, %lld bytes of data, after a program of %lld bytes; checksum %s%s%s\n", payload.recordCount,
+           static_cast<long long>(data), static_cast<long long>(program), ChecksumText(payload.checksum),
+           payload.damaged ? "; damaged: " : "", payload.damaged ? DamageText(payload) : "");
+    int exitCode = payload.damaged ? 1 : 0;
     ClosePayload(&payload);
     return exitCode;
 }
@@ -134,8 +144,7 @@ int RunVerify(const PackArguments& arguments)
     else
         CheckContents(installer, payload, arguments, &diagnostics);
     if (payload.damaged)
-        ReportError(&diagnostics, label, 0, "damaged: %s", payload.checksum == ChecksumState::kBad
-                    ? "its checksum differs" : "its records do not lead back to the end of the program");
+        ReportError(&diagnostics, label, 0, "damaged: %s", DamageText(payload));
     int records = payload.recordCount;
     ChecksumState checksum = payload.checksum;
     ClosePayload(&payload);

@@ -61,7 +61,8 @@ int RunStrip(const PackArguments& arguments)
         return Fail(installer, kSignedRefusal);
     case PayloadFault::kDamaged:
         // Where a damaged chain begins is unknown: cutting at a guess could cut the program.
-        return Fail(installer, "its record chain is damaged; nothing was cut");
+        return Fail(installer, "damaged: its records do not lead back to the end of the program image; nothing was "
+                               "cut");
     case PayloadFault::kCannotWrite:
         return Fail(installer, "cannot cut it: read-only or in use");
     default:

@@ -64,7 +64,20 @@ int ReadInstallerLayout(FILE* file, InstallerLayout* layout)
         return 0;
     int64_t tableStart = LittleEndianAt(field, 0, 4);
     int64_t tableSize = LittleEndianAt(field, 4, 4);
-    if (tableSize == 0 || tableStart + tableSize != length || tableStart < layout->imageEnd)
+    if (tableSize == 0)
+        return 0;
+    // A table must end the file after the image and begin with a whole
+    // certificate header: its length (within the table), revision 1 or 2,
+    // type 1 to 4. Anything else was changed after signing, and taking it
+    // for a signature would hide the records it covers.
+    bool ends = tableStart + tableSize == length && tableStart >= layout->imageEnd
+        && ReadStreamAt(file, static_cast<int32_t>(tableStart), directory, 8);
+    uint32_t certificateLength = LittleEndianAt(field, 0, 4);
+    uint32_t revision = LittleEndianAt(field, 4, 2);
+    uint32_t type = LittleEndianAt(field, 6, 2);
+    layout->badSignature = !ends || certificateLength < 8 || certificateLength > tableSize
+        || (revision != 0x100 && revision != 0x200) || type < 1 || type > 4;
+    if (layout->badSignature)
         return 0;
     layout->isSigned = true;
     layout->chainEnd = tableStart;

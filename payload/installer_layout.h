@@ -11,6 +11,7 @@ struct InstallerLayout {
     int64_t fileLength;
     int64_t chainEnd;            // just past the last record's tag, if there is a chain
     bool isSigned;               // a certificate table ends the file
+    bool badSignature;           // directory 4 names a table that is no whole one ending the file
     int64_t imageEnd;            // end of the last section's data; 0 when the file is no PE image
     int64_t checkSumAt;          // file offsets of the PE CheckSum field and of data
     int64_t securityDirectoryAt; // directory 4, which signing rewrites; 0 when absent

@@ -48,7 +48,8 @@ struct PayloadRecord {
 enum class ChainState {
     kNone,     // no record tag ends the file's chain part
     kWhole,    // the walk went back to the first record
-    kDamaged,  // a field points outside the file: records before it are unknown
+    kDamaged,  // a field points outside the file, or the walk ends anywhere but at
+               // the image's end: where the chain begins is unknown
 };
 
 enum class ChecksumState { kAbsent, kGood, kBad };
@@ -62,7 +63,8 @@ struct Payload {
     ChainState chain;
     ChecksumState checksum;  // of a checksum record that ends a whole chain
     bool damaged;            // bytes follow the image but no whole chain leads back to exactly
-                             // its end (a cut-short download), or the checksum differs
+                             // its end (a cut-short download), directory 4 names no whole
+                             // certificate table ending the file, or the checksum differs
 };
 
 // Opens the file at path ("rb", or "rb+" with forUpdate) and reads its

@@ -87,7 +87,7 @@ PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload)
     }
     // Bytes after the image that no chain accounts for are a download cut
     // short; a bare program is whole.
-    payload->damaged = layout.imageEnd > 0 && layout.chainEnd != layout.imageEnd;
+    payload->damaged = (layout.imageEnd > 0 && layout.chainEnd != layout.imageEnd) || layout.badSignature;
     if (layout.fileLength > INT32_MAX
         || !TagAt(payload->file, static_cast<int32_t>(layout.chainEnd) - int32_t{kTagBytes}))
         return {PayloadFault::kNone, 0};
@@ -95,12 +95,14 @@ PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload)
         ClosePayload(payload);
         return {PayloadFault::kNoMemory, 0};
     }
-    // A whole chain begins exactly where the image ends: bytes between them
-    // are a chain cut short whose remaining records happen to line up.
-    bool whole = payload->chain == ChainState::kWhole
-        && (layout.imageEnd == 0 || payload->records[payload->recordCount - 1].dataStart == layout.imageEnd);
-    payload->damaged = !whole;
-    if (whole) {
+    // A whole chain begins exactly where the image ends: a first record
+    // anywhere else is one cut short, or one a damaged size sent into the
+    // image, where nothing may ever be cut.
+    if (payload->chain == ChainState::kWhole && layout.imageEnd > 0
+        && payload->records[payload->recordCount - 1].dataStart != layout.imageEnd)
+        payload->chain = ChainState::kDamaged;
+    payload->damaged = payload->chain != ChainState::kWhole || layout.badSignature;
+    if (!payload->damaged) {
         payload->checksum = CheckChecksumRecord(payload->file, layout, payload->records[0]);
         payload->damaged = payload->checksum == ChecksumState::kBad;
     }

@@ -233,10 +233,12 @@ TEST_F(PackTest, HostileFilesAreRefusedAndChangeNothingElse)
     std::string pe(256, '\0');
     pe.replace(0, 2, "MZ");
     pe[0x3C] = 0x40;
-    pe.replace(0x40, 4, std::string("PE\0\0\x4C\x01\x01", 7));
+    pe.replace(0x40, 7, std::string("PE\0\0\x4C\x01\x01", 7));
     pe[0x58 + 17] = 1; // the section's data: 256 bytes from 0
     umask(027);
     const std::string build = "build -o Setup.exe --stub stub.exe lib.prc notes.pdb";
+    const char* flipped = "$pack build -o x.exe --stub pe.exe lib.prc notes.pdb >/dev/null && printf '\\001' | "
+                          "dd of=x.exe bs=1 seek=349 conv=notrunc 2>/dev/null";
     // Shell commands first, vantrel-pack's arguments; its exit code, what it
     // prints, and the permissions of Setup.exe after (0 when absent).
     const std::tuple<const char*, std::string, int, const char*, int> cases[] = {
@@ -249,8 +251,10 @@ TEST_F(PackTest, HostileFilesAreRefusedAndChangeNothingElse)
         {"ln -s Install.ini link", "build -o link --stub stub.exe lib.prc", 1, "link: error: it is Install.ini", 0},
         {":", "build -o pe.exe --stub pe.exe lib.prc", 1, "pe.exe: error: it is pe.exe", 0},
         {"cat pe.exe lib.prc >tail.exe", "build -o Setup.exe --stub tail.exe lib.prc notes.pdb", 1,
-         "tail.exe: error: its program image ends at byte 256, but the file has 351 bytes", 0},
-        // Installers from elsewhere.
+         "tail.exe: error: its program image ends at byte 256, but the file has 348 bytes", 0},
+        // Installers from elsewhere: one bit flipped in the first record's size sends its data into the image.
+        {flipped, "strip x.exe", 1, "damaged: its records do not lead back to the end of the program image; nothing", 0},
+        {flipped, "list x.exe", 1, "checksum absent; damaged: its records do not lead back to the end of the program", 0},
         {"cp lib.prc \"$(printf 'a\\033[2J\\nb.prc')\" && cp stub.exe x.exe && $pack append x.exe a*", "list x.exe", 0,
          "a\\x1B[2J\\x0Ab.prc  \"Lib\"", 0},
         {"cp stub.exe x.exe && for f in lib.prc notes.pdb copy.prc copy.prc Install.ini; do $pack append x.exe $f; done",

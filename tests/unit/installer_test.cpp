@@ -188,44 +188,46 @@ TEST_F(UnitTest, StartUpSaysWhyNothingCanBeInstalledAndEndsWithItsExitCode)
     const std::vector<std::string> kFound = {"Found user 'Ann Lee'", "Found user 'Bob'", "Done"};
     const std::vector<std::string> kDone = {"Done"};
     const std::string kNoScript = "Install Error: No valid configuration file or install files found";
-    WriteBytes("setup.exe", "MZ image" + Record("old", "old.prc"));
+    const std::string kDamaged = "Installer Damaged: This installer is damaged or incomplete. Please download it again.";
+    const std::string cut = "MZ image" + Record("old", "old.prc"); // before its script and checksum record
+    WriteBytes("setup.exe", cut);
     ASSERT_EQ(AppendChecksumRecord("setup.exe").fault, PayloadFault::kNone);
     const std::string image = ReadBytes("setup.exe");
     std::string damaged = image;
     damaged[8] ^= 1; // in the data of old.prc
-    // Users (-1: no Palm folder in the registry), whether setup.exe arrived
-    // damaged, the options; the boxes, the status lines, whether setup.exe
-    // became the image with in.prc alone (else it stays as it was), the exit code.
-    const std::tuple<int, bool, std::string, std::vector<std::string>, std::vector<std::string>, bool, int> cases[] = {
-        {-1, false, "", {"Registry Error: Cannot locate a path to the Palm folder",
+    // Users (-1: no Palm folder in the registry), setup.exe as it arrived,
+    // the options; the boxes, the status lines, whether setup.exe became the
+    // image with in.prc alone (else it stays as it was), the exit code.
+    const std::tuple<int, std::string, std::string, std::vector<std::string>, std::vector<std::string>, bool, int>
+        cases[] = {
+        {-1, image, "", {"Registry Error: Cannot locate a path to the Palm folder",
                          "Install Error: No valid Palm users found on this PC"}, kDone, false, 2},
-        {0, false, "", {"Install Error: No valid Palm users found on this PC"}, kDone, false, 2},
-        {2, false, "", {kNoScript}, kFound, false, 2},
-        {2, false, " -q -s", {kNoScript}, {}, false, 2},
-        {2, false, " -f a.prc", {}, kFound, false, 0}, // the user page, where the person quits
-        {2, false, " -u Nobody -f a.prc", {"Install Error: No valid users selected"}, kFound, false, 2},
-        {2, true, " -f a.prc", // before the splash page
-         {"Installer Damaged: This installer is damaged or incomplete. Please download it again."}, {}, false, 2},
-        {0, true, " -r setup.exe -a setup.exe in.prc", {}, kDone, true, 0}, // packaging needs no whole installer
-        {0, false, " -r in.prc", {}, kDone, false, 0}, // nothing to strip
-        {0, false, " -r missing.exe", {}, kDone, false, 1},
-        {0, false, " -a setup.exe", {"Append Error: Cannot open input file for read"}, kDone, false, 1},
-        {0, false, " -a missing.exe in.prc", {"Append Error: Cannot open executable file for write"}, kDone, false, 1},
-        {0, false, " -a setup.exe in.abcdefghijklmnopqrs", {"Append Error: Input file name is too long"}, kDone, false,
+        {0, image, "", {"Install Error: No valid Palm users found on this PC"}, kDone, false, 2},
+        {2, image, "", {kNoScript}, kFound, false, 2},
+        {2, image, " -q -s", {kNoScript}, {}, false, 2},
+        {2, image, " -f a.prc", {}, kFound, false, 0}, // the user page, where the person quits
+        {2, image, " -u Nobody -f a.prc", {"Install Error: No valid users selected"}, kFound, false, 2},
+        {2, damaged, " -f a.prc", {kDamaged}, {}, false, 2}, // before the splash page
+        {2, cut, "", {kDamaged}, kFound, false, 2}, // a script would do without its checksum record
+        {0, damaged, " -r setup.exe -a setup.exe in.prc", {}, kDone, true, 0}, // packaging needs no whole installer
+        {0, image, " -r in.prc", {}, kDone, false, 0}, // nothing to strip
+        {0, image, " -r missing.exe", {}, kDone, false, 1},
+        {0, image, " -a setup.exe", {"Append Error: Cannot open input file for read"}, kDone, false, 1},
+        {0, image, " -a missing.exe in.prc", {"Append Error: Cannot open executable file for write"}, kDone, false, 1},
+        {0, image, " -a setup.exe in.abcdefghijklmnopqrs", {"Append Error: Input file name is too long"}, kDone, false,
          1},
     };
-    for (const auto& [users, isDamaged, options, boxes, statusLines, appended, exitCode] : cases) {
+    for (const auto& [users, bytes, options, boxes, statusLines, appended, exitCode] : cases) {
         ResetFakes();
         if (users >= 0)
             MakePalmDesktop(root, users ? std::vector<UserRecord>{{"Ann Lee", "AnnF", 1}, {"Bob", "BobF", 2}}
                                         : std::vector<UserRecord>{});
         gFakes.ownPath = root + "/setup.exe";
-        WriteBytes("setup.exe", isDamaged ? damaged : image);
+        WriteBytes("setup.exe", bytes);
         WriteBytes("in.prc", "new");
         EXPECT_EQ(RunInstaller(nullptr, ("setup.exe" + options).c_str(), 1), exitCode) << options;
         EXPECT_EQ(gFakes.boxes, boxes) << options;
         EXPECT_EQ(gFakes.statusLines, statusLines) << options;
-        EXPECT_EQ(ReadBytes("setup.exe"), appended ? "MZ image" + Record("new", "in.prc") : isDamaged ? damaged : image)
-            << options;
+        EXPECT_EQ(ReadBytes("setup.exe"), appended ? "MZ image" + Record("new", "in.prc") : bytes) << options;
     }
 }

@@ -112,16 +112,24 @@ TEST_F(UnitTest, AppendSaysWhyItFailedAndLeavesTheExecutableAsItWas)
 }
 
 // A chain that does not begin exactly where the program image ends was cut
-// short; signing pads an installer that -a made before its table, and the
-// chain is found in front of both.
+// short or sent into the image by a damaged size, and is never cut; signing
+// pads an installer that -a made before its table, and the chain is found in
+// front of both; a directory 4 that names no whole table ending the file is
+// damage, not a signature.
 TEST_F(UnitTest, AnInstallerIsWholeWhenItsChainLeadsBackToTheImageEnd)
 {
     const std::string record = Record("alpha", "a.prc"), installer = PeImage() + record;
+    std::string covered = installer; // directory 4 over the record, as if it were a table
+    covered.replace(0xD8, 8, LittleEndian(1024, 4) + LittleEndian(static_cast<uint32_t>(record.size()), 4));
     // The file; the data found, whether it is damaged, what stripping it gives.
-    const std::tuple<std::string, const char*, bool, PayloadFault> cases[] = {
+    const std::tuple<std::string, std::string, bool, PayloadFault> cases[] = {
         {installer, "alpha", false, PayloadFault::kNone},
         {PeImage(), "(none)", false, PayloadFault::kNone},
-        {PeImage() + "lost" + record, "alpha", true, PayloadFault::kNone},
+        {PeImage() + "lost" + record, "alpha", true, PayloadFault::kDamaged},
+        // One flipped bit in the size: the data would start 256 bytes into the image.
+        {PeImage() + Record("alpha", 261, std::string("a.prc\0", 6), 6), PeImage().substr(768) + "alpha", true,
+         PayloadFault::kDamaged},
+        {covered, "alpha", true, PayloadFault::kNone},
         {installer.substr(0, installer.size() - 1), "(none)", true, PayloadFault::kNone},
         {Signed(installer), "alpha", false, PayloadFault::kSigned},
         {Signed(PeImage() + "lost" + record), "alpha", true, PayloadFault::kSigned},

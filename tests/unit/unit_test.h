@@ -92,7 +92,7 @@ inline std::string Signed(std::string file)
 {
     file.resize((file.size() + 7) / 8 * 8, '\0');
     file.replace(0xD8, 8, LittleEndian(static_cast<uint32_t>(file.size()), 4) + LittleEndian(16, 4));
-    return file + LittleEndian(16, 4) + std::string(12, 'c');
+    return file + LittleEndian(16, 4) + LittleEndian(0x200, 2) + LittleEndian(2, 2) + std::string(8, 'c');
 }
 
 struct UserRecord {
