@@ -11,6 +11,8 @@
 namespace {
 
 constexpr int kMaxAlignmentPadding = 7; // signing aligns its table to 8 bytes
+// A certificate header's revision 0x0200 and type 2 (PKCS #7 signed data), read as one.
+constexpr uint32_t kRevision2Authenticode = 0x00020200;
 
 // Fills the PE fields of layout; leaves them 0 for a file that is no image.
 // Positions stay in 32 bits: the headers of a real image lie near its start,
@@ -67,16 +69,15 @@ int ReadInstallerLayout(FILE* file, InstallerLayout* layout)
     if (tableSize == 0)
         return 0;
     // A table must end the file after the image and begin with a whole
-    // certificate header: its length (within the table), revision 1 or 2,
-    // type 1 to 4. Anything else was changed after signing, and taking it
-    // for a signature would hide the records it covers.
+    // certificate header: its length, within the table, then revision 2.0
+    // and the type of an Authenticode signature. Anything else was changed
+    // after signing, and taking it for a signature would hide the records
+    // it covers.
     bool ends = tableStart + tableSize == length && tableStart >= layout->imageEnd
         && ReadStreamAt(file, static_cast<int32_t>(tableStart), directory, 8);
     uint32_t certificateLength = LittleEndianAt(field, 0, 4);
-    uint32_t revision = LittleEndianAt(field, 4, 2);
-    uint32_t type = LittleEndianAt(field, 6, 2);
     layout->badSignature = !ends || certificateLength < 8 || certificateLength > tableSize
-        || (revision != 0x100 && revision != 0x200) || type < 1 || type > 4;
+        || LittleEndianAt(field, 4, 4) != kRevision2Authenticode;
     if (layout->badSignature)
         return 0;
     layout->isSigned = true;
