@@ -6,7 +6,10 @@
 #include "palm/database_header.h"
 #include "palm/destination_path.h"
 #include "palm/hotsync_install_flag.h"
+#include "payload/stream_copy.h"
+#include "platform/file_replacement.h"
 #include "platform/files.h"
+#include "platform/folder_listing.h"
 
 #include <cstdio>
 
@@ -39,24 +42,40 @@ void NameSource(const PayloadRecord* record, const Payload* payload, const char*
 }
 
 // Copies the file to both destinations (backupDestination nullptr: only the
-// first): its record if the payload has one and it can be extracted, else
-// the file on disk. Returns 0, or -1 when the install copy failed.
+// first): its record if the payload has one, else the file on disk. Each
+// copy takes its destination's place only when whole, so a failure leaves
+// the earlier file there. Returns 0, or -1 when the install copy failed.
 int CopyToDestinations(const PayloadRecord* record, const Payload* payload, const char* path,
                        const char* installDestination, const char* backupDestination)
 {
-    bool fromPayload = record && ExtractPayloadRecord(*payload, *record, installDestination).fault == PayloadFault::kNone;
-    if (!fromPayload && CopyFileReplacing(path, installDestination) != 0)
-        return -1;
-    if (!backupDestination)
-        return 0;
-    bool backedUp = fromPayload
-        ? ExtractPayloadRecord(*payload, *record, backupDestination).fault == PayloadFault::kNone
-        : CopyFileReplacing(path, backupDestination) == 0;
-    // The backup is only a spare: a failed one goes untold, but a part copy
-    // must not pass for a whole one.
-    if (!backedUp)
-        DeleteFileOnly(backupDestination);
-    return 0;
+    FILE* disk = record ? nullptr : fopen(path, "rb");
+    FILE* source = record ? payload->file : disk;
+    int32_t start = record ? record->dataStart : 0;
+    int32_t size = record ? record->size : 0;
+    bool installed = source && (record || MeasureFile(disk, &size) == 0) && fseek(source, start, SEEK_SET) == 0
+        && CopyIntoPlace(source, size, installDestination).fault == PayloadFault::kNone;
+    // The backup is only a spare: a failed one goes untold.
+    if (installed && backupDestination && fseek(source, start, SEEK_SET) == 0)
+        CopyIntoPlace(source, size, backupDestination);
+    if (disk)
+        fclose(disk);
+    return installed ? 0 : -1;
+}
+
+// Removes what copies cut short by an earlier run left in folder.
+void RemoveLeftovers(const char* folder)
+{
+    char path[kFilePathChars + sizeof "\\" + sizeof FolderEntry::name];
+    FolderEntry entry;
+    FolderListing* listing = FormatText(path, sizeof path, "%s\\%s", folder, kTemporaryFilePattern) == 0
+        ? StartFolderListing(path, &entry) : nullptr;
+    if (!listing)
+        return;
+    do {
+        if (!entry.isFolder && FormatText(path, sizeof path, "%s\\%s", folder, entry.name) == 0)
+            DeleteFileOnly(path);
+    } while (NextFolderEntry(listing, &entry));
+    EndFolderListing(listing);
 }
 
 void TellCopyFailure(const ProgressSink& sink, const char* path, const char* destination)
@@ -104,9 +123,6 @@ int InstallFile(const PlanFile& file, const char* folder, const PalmUser* user, 
                user ? user->displayName : folder, installDestination);
     sink.copying(status);
     if (CopyToDestinations(record, payload, file.path, installDestination, user ? backupDestination : nullptr) != 0) {
-        // Whatever the failed attempts left there (such as the empty file of
-        // a failed extraction) goes; a folder never does.
-        DeleteFileOnly(installDestination);
         TellCopyFailure(sink, file.path, installDestination);
         return -1;
     }
@@ -120,6 +136,9 @@ int InstallFile(const PlanFile& file, const char* folder, const PalmUser* user, 
 int InstallChosenFiles(const InstallPlan& plan, const InstallChoices& choices, const char* folder,
                        const PalmUser* user, const Payload* payload, const ProgressSink& sink)
 {
+    RemoveLeftovers(folder);
+    if (user)
+        RemoveLeftovers(user->backupPath);
     for (int slot = 0; slot < plan.fileCount; slot++) {
         sink.slotReached();
         const PlanFile& file = plan.files[slot];

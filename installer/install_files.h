@@ -49,8 +49,11 @@ enum class CopyStageEnd {
 // case. Each file goes into the user's install folder and backup folder
 // under the name its Palm OS header gives, from the payload (nullptr: none)
 // or else from disk; the user's HotSync install flag is set after the
-// user's files, also after a failed copy. A failed copy ends that user's
-// files and is told; a backup copy that fails is removed and not told.
+// user's files, also after a failed copy. Each copy is written beside its
+// destination and takes its place only when whole, and what copies cut
+// short by an earlier run left in the folders written is removed first. A
+// failed copy ends that user's files and is told; a backup copy that fails
+// is not told, and leaves the earlier backup as it was.
 // With choices.folder the files go into that folder alone (made, with the
 // folders above it, when missing), under the same names, and no user is
 // needed and no flag set. Each copy made and each flag set is logged.

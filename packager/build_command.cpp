@@ -12,6 +12,7 @@
 #include "payload/payload_archive.h"
 #include "payload/record_format.h"
 #include "payload/stream_copy.h"
+#include "platform/file_identity.h"
 #include "platform/file_replacement.h"
 #include "platform/files.h"
 #include "script/install_plan.h"
@@ -179,9 +180,9 @@ int RunBuild(const PackArguments& arguments)
     // Written beside the output, under a name of its own that no one can
     // place there first, and put in its place in one step, so that an
     // existing installer stays whole until the new one is.
-    std::vector<char> name(output.size() + sizeof ".vantrel-XXXXXX");
-    FILE* out = CreateFileBeside(output.c_str(), name.data(), name.size());
-    std::string partial = name.data();
+    char name[kTemporaryPathBytes];
+    FILE* out = CreateFileBeside(output.c_str(), name, sizeof name);
+    std::string partial = out ? name : "";
     if (!out || WriteInstaller(stub, files, arguments.script, converted, out, partial, output, &diagnostics) != 0
         || TakePermissionsFor(partial.c_str(), output.c_str(), true) != 0
         || ReplaceFileWith(partial.c_str(), output.c_str()) != 0) {

@@ -4,10 +4,15 @@
 #include "packager/diagnostics.h"
 #include "packager/packed_file.h"
 #include "payload/payload_archive.h"
+#include "platform/file_identity.h"
 
 #include <cstdio>
 
 namespace {
+
+// A folder or a device (/dev/null, NUL) takes no records and gives none.
+constexpr char kNotRegular[] =
+    "no regular file of that name (it is missing, a folder or a device): nothing was changed";
 
 int Fail(const char* file, const char* message)
 {
@@ -22,6 +27,8 @@ int RunExtract(const PackArguments& arguments)
     const char* installer = arguments.operands[0].c_str();
     const std::string& name = arguments.operands[1];
     const std::string& output = arguments.output.empty() ? name : arguments.output;
+    if (IsSameFile(installer, output.c_str()))
+        return Fail(output.c_str(), "it is the installer itself, which the record would replace");
     Payload payload;
     OpenPayload(installer, false, &payload);
     const PayloadRecord* record = FindPayloadRecord(payload, name.c_str());
@@ -30,7 +37,7 @@ int RunExtract(const PackArguments& arguments)
     if (!record)
         return Fail(installer, "no record of that name");
     if (!written)
-        return Fail(output.c_str(), "cannot write it");
+        return Fail(output.c_str(), "cannot write it; it is left as it was");
     return 0;
 }
 
@@ -38,6 +45,8 @@ int RunAppend(const PackArguments& arguments)
 {
     const char* installer = arguments.operands[0].c_str();
     const char* input = arguments.operands[1].c_str();
+    if (!IsRegularFile(installer))
+        return Fail(installer, kNotRegular);
     PayloadResult result = AppendPayloadRecord(installer, input);
     if (result.fault == PayloadFault::kNone) {
         int64_t size = 0;
@@ -52,6 +61,8 @@ int RunAppend(const PackArguments& arguments)
 int RunStrip(const PackArguments& arguments)
 {
     const char* installer = arguments.operands[0].c_str();
+    if (!IsRegularFile(installer))
+        return Fail(installer, kNotRegular);
     // Read first, so that a file without records passes whether or not it
     // can be written, and a refusal says why.
     switch (StripPayloadRecords(installer, false).fault) {

@@ -88,9 +88,16 @@ const PayloadRecord* FindPayloadRecord(const Payload& payload, const char* name)
 size_t ReadPayloadBytes(const Payload& payload, const PayloadRecord& record, int32_t offset, void* bytes,
                         size_t count);
 
-// Writes the record's data to a new file at destinationPath, replacing an
-// existing one. Returns kNone when every byte was written; kCannotCreate
-// when it cannot be created (nothing is left behind); kCannotWrite when the
-// copy fell short (a read or a write), the destination then left empty, so
-// that a part copy never passes for a whole one.
+// Writes the record's data to destinationPath, as CopyIntoPlace does.
 PayloadResult ExtractPayloadRecord(const Payload& payload, const PayloadRecord& record, const char* destinationPath);
+
+// Copies count bytes from the current position of from into a new file
+// that then takes destinationPath's place: written beside it under a
+// temporary name (CreateFileBeside), closed, and only then renamed over it,
+// so that a run ended at any moment leaves at most that temporary file. A
+// new destination gets a new file's permissions, a replaced one keeps its
+// own. Returns kNone; kCannotCreate when no file can be made beside it;
+// kCannotWrite when a read or write fell short or the rename failed (a
+// folder in the way, a read-only destination). On failure the destination
+// is as it was and no temporary file is left.
+PayloadResult CopyIntoPlace(FILE* from, int32_t count, const char* destinationPath);

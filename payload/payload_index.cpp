@@ -6,6 +6,8 @@
 #include "base/byte_reader.h"
 #include "payload/installer_checksum.h"
 #include "payload/stream_copy.h"
+#include "platform/file_replacement.h"
+#include "platform/files.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -142,19 +144,25 @@ size_t ReadPayloadBytes(const Payload& payload, const PayloadRecord& record, int
 
 PayloadResult ExtractPayloadRecord(const Payload& payload, const PayloadRecord& record, const char* destinationPath)
 {
-    FILE* destination = fopen(destinationPath, "wb");
+    if (fseek(payload.file, record.dataStart, SEEK_SET) != 0)
+        return {PayloadFault::kCannotRead, errno};
+    return CopyIntoPlace(payload.file, record.size, destinationPath);
+}
+
+PayloadResult CopyIntoPlace(FILE* from, int32_t count, const char* destinationPath)
+{
+    char temporary[kTemporaryPathBytes];
+    FILE* destination = CreateFileBeside(destinationPath, temporary, sizeof temporary);
     if (!destination)
         return {PayloadFault::kCannotCreate, errno};
-    bool copied = fseek(payload.file, record.dataStart, SEEK_SET) == 0
-        && CopyStreamBytes(payload.file, destination, record.size) == 0;
+    bool copied = CopyStreamBytes(from, destination, count) == 0;
     // Buffered bytes reach the disk only at the end, so a full disk may
     // show itself only there.
-    if (CloseWrittenStream(destination) == 0 && copied)
-        return {PayloadFault::kNone, 0};
+    bool written = CloseWrittenStream(destination) == 0 && copied;
     int error = errno;
-    // Empty the part copy: a short database must never look installed.
-    FILE* emptied = fopen(destinationPath, "wb");
-    if (emptied)
-        fclose(emptied);
+    if (written && (error = TakePermissionsFor(temporary, destinationPath, false)) == 0
+        && (error = ReplaceFileWith(temporary, destinationPath)) == 0)
+        return {PayloadFault::kNone, 0};
+    DeleteFileOnly(temporary);
     return {PayloadFault::kCannotWrite, error};
 }

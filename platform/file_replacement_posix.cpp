@@ -2,20 +2,20 @@
 #include "platform/file_replacement.h"
 
 #include "base/bounded_text.h"
+#include "base/path_name.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
 FILE* CreateFileBeside(const char* target, char* path, size_t capacity)
 {
-    if (FormatText(path, capacity, "%s.vantrel-XXXXXX", target) != 0)
+    size_t folder = static_cast<size_t>(LastPathComponent(target) - target);
+    if (CopyTextPart(path, capacity, target, folder) != 0 || AppendText(path, capacity, "vtrXXXXXX.tmp") != 0)
         return nullptr;
-    // mkstemp creates with O_EXCL under a random name, owner-only.
-    int descriptor = mkstemp(path);
+    // mkstemps creates with O_EXCL under a random name, owner-only.
+    int descriptor = mkstemps(path, 4);
     if (descriptor < 0)
         return nullptr;
     FILE* file = fdopen(descriptor, "wb");
@@ -24,12 +24,6 @@ FILE* CreateFileBeside(const char* target, char* path, size_t capacity)
         unlink(path);
     }
     return file;
-}
-
-bool IsSameFile(const char* a, const char* b)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(a, b, error) && !error;
 }
 
 int TakePermissionsFor(const char* path, const char* target, bool program)

@@ -9,9 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 
-// Copies a file, replacing an existing destination.
-int CopyFileReplacing(const char* source, const char* destination);
-
 // Makes the folder at path; the folder above it must exist. A folder that
 // exists already is a failure too.
 int MakeFolder(const char* path);

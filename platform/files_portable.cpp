@@ -17,13 +17,6 @@ int Failure(const std::error_code& error)
 
 } // namespace
 
-int CopyFileReplacing(const char* source, const char* destination)
-{
-    std::error_code error;
-    fs::copy_file(source, destination, fs::copy_options::overwrite_existing, error);
-    return Failure(error);
-}
-
 int MakeFolder(const char* path)
 {
     std::error_code error;

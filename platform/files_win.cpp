@@ -15,11 +15,6 @@ int Failure()
 
 } // namespace
 
-int CopyFileReplacing(const char* source, const char* destination)
-{
-    return CopyFileA(source, destination, FALSE) ? 0 : Failure();
-}
-
 int MakeFolder(const char* path)
 {
     return CreateDirectoryA(path, nullptr) ? 0 : Failure();

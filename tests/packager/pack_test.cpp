@@ -60,7 +60,7 @@ int Shell(const std::string& commands)
 int Pack(const std::string& arguments) { return Shell("$pack " + arguments + " >out.txt 2>err.txt"); }
 
 // Every entry of the scratch folder but out.txt, err.txt and except: its
-// permissions, and its bytes or where it links to.
+// permissions, and its bytes, where it links to, or "/" for a folder.
 std::map<std::string, std::string> Snapshot(const std::string& except)
 {
     std::map<std::string, std::string> entries;
@@ -68,7 +68,8 @@ std::map<std::string, std::string> Snapshot(const std::string& except)
         std::string name = entry.path().filename().string();
         if (name != "out.txt" && name != "err.txt" && name != except)
             entries[name] = std::to_string(int(entry.symlink_status().permissions()))
-                + (entry.is_symlink() ? "->" + fs::read_symlink(entry).string() : ReadFile(entry.path()));
+                + (entry.is_symlink() ? "->" + fs::read_symlink(entry).string()
+                   : entry.is_directory() ? "/" : ReadFile(entry.path()));
     }
     return entries;
 }
@@ -237,11 +238,11 @@ TEST_F(PackTest, HostileFilesAreRefusedAndChangeNothingElse)
     pe[0x58 + 17] = 1; // the section's data: 256 bytes from 0
     umask(027);
     const std::string build = "build -o Setup.exe --stub stub.exe lib.prc notes.pdb";
-    const char* flipped = "$pack build -o x.exe --stub pe.exe lib.prc notes.pdb >/dev/null && printf '\\001' | "
-                          "dd of=x.exe bs=1 seek=349 conv=notrunc 2>/dev/null";
+    const std::string built = "$pack build -o x.exe --stub pe.exe lib.prc notes.pdb >/dev/null";
+    const std::string flipped = built + " && printf '\\001' | dd of=x.exe bs=1 seek=349 conv=notrunc 2>/dev/null";
     // Shell commands first, vantrel-pack's arguments; its exit code, what it
     // prints, and the permissions of Setup.exe after (0 when absent).
-    const std::tuple<const char*, std::string, int, const char*, int> cases[] = {
+    const std::tuple<std::string, std::string, int, const char*, int> cases[] = {
         // The build's own file: one of its own, never one someone placed.
         {"echo precious >victim && ln -s victim Setup.exe.partial", build, 0, "", 0750},
         {"chmod 444 stub.exe", build, 0, "", 0750},
@@ -255,13 +256,16 @@ TEST_F(PackTest, HostileFilesAreRefusedAndChangeNothingElse)
         // Installers from elsewhere: one bit flipped in the first record's size sends its data into the image.
         {flipped, "strip x.exe", 1, "damaged: its records do not lead back to the end of the program image; nothing", 0},
         {flipped, "list x.exe", 1, "checksum absent; damaged: its records do not lead back to the end of the program", 0},
+        {built, "extract x.exe lib.prc -o ./x.exe", 1, "./x.exe: error: it is the installer itself", 0},
+        {"mkdir folder", "strip folder", 1, "folder: error: no regular file of that name", 0},
+        {":", "append /dev/null lib.prc", 1, "/dev/null: error: no regular file of that name", 0},
         {"cp lib.prc \"$(printf 'a\\033[2J\\nb.prc')\" && cp stub.exe x.exe && $pack append x.exe a*", "list x.exe", 0,
          "a\\x1B[2J\\x0Ab.prc  \"Lib\"", 0},
         {"cp stub.exe x.exe && for f in lib.prc notes.pdb copy.prc copy.prc Install.ini; do $pack append x.exe $f; done",
          "verify x.exe", 1, "4 errors", 0}, // each database of a name reported once (and not named)
     };
     for (const auto& [prepare, arguments, exitCode, message, permissions] : cases) {
-        SCOPED_TRACE(std::string(prepare) + " | " + arguments);
+        SCOPED_TRACE(prepare + " | " + arguments);
         SetUp();
         WriteFile("pe.exe", pe);
         WriteFile("Install.ini", kSoundScript);
