@@ -7,6 +7,7 @@
 #include "installer/install_log.h"
 #include "installer/unattended.h"
 #include "palm/user_discovery.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "ui/pages.h"
 #include "ui/resource_ids.h"
@@ -43,7 +44,7 @@ void FindPalmUsers(bool quiet, PalmUsers* users, InstallLog* log)
 // the file does. Returns false when memory cannot hold it.
 bool ReadWhole(FILE* file, ScriptBytes* script)
 {
-    long length = fseek(file, 0, SEEK_END) == 0 ? ftell(file) : 0;
+    int64_t length = MeasureOpenFile(file);
     if (length > INT32_MAX - 1)
         return false;
     size_t count = length > 0 ? static_cast<size_t>(length) : 0;
@@ -104,13 +105,12 @@ constexpr char kDamagedText[] = "This installer is damaged or incomplete. Please
 
 // Opens the running program's own payload, before anything shows: a damaged
 // download must install nothing. Returns false, after telling the person,
-// when it arrived damaged or cannot be read. A path that cannot be had
+// when it arrived damaged or cannot be read. A file that cannot be opened
 // cannot be checked: the payload then stays closed.
 bool OpenOwnPayload(Payload* payload, InstallLog* log)
 {
-    char ownPath[kFilePathChars + 1];
-    if (GetOwnProgramPath(ownPath, sizeof ownPath) != 0
-        || (OpenPayload(ownPath, false, payload).fault == PayloadFault::kNone && !payload->damaged))
+    FILE* own = OpenOwnProgram();
+    if (!own || (ReadPayload(own, payload).fault == PayloadFault::kNone && !payload->damaged))
         return true;
     Tell(log, kDamagedText, "Installer Damaged");
     return false;

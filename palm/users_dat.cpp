@@ -4,6 +4,7 @@
 #include "base/bounded_text.h"
 #include "base/byte_reader.h"
 #include "base/install_state.h"
+#include "platform/files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,9 +18,8 @@ int LoadUsersDat(const char* palmFolder, UsersDat* file)
     FILE* stream = fopen(path, "rb");
     if (!stream)
         return -1;
-    long size = -1;
-    if (fseek(stream, 0, SEEK_END) == 0)
-        size = ftell(stream);
+    int64_t length = MeasureOpenFile(stream);
+    long size = length >= 0 && length < INT32_MAX ? static_cast<long>(length) : -1;
     // malloc(0) may give no buffer; one spare byte keeps an empty file readable.
     unsigned char* bytes = size >= 0 ? static_cast<unsigned char*>(malloc(static_cast<size_t>(size) + 1)) : nullptr;
     bool read = bytes && fseek(stream, 0, SEEK_SET) == 0 &&

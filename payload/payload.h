@@ -75,6 +75,10 @@ struct Payload {
 // no fault: its chain is kNone.
 PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload);
 
+// As OpenPayload, for file already open: the payload takes it over and
+// closes it, also when this fails.
+PayloadResult ReadPayload(FILE* file, Payload* payload);
+
 // Closes the file and frees the index; safe on a payload never opened
 // (zero-filled) and on one closed already.
 void ClosePayload(Payload* payload);

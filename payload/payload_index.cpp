@@ -78,10 +78,18 @@ bool WalkChain(Payload* payload)
 
 PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload)
 {
-    memset(payload, 0, sizeof *payload);
-    payload->file = fopen(path, forUpdate ? "rb+" : "rb");
-    if (!payload->file)
+    FILE* file = fopen(path, forUpdate ? "rb+" : "rb");
+    if (!file) {
+        memset(payload, 0, sizeof *payload);
         return {PayloadFault::kCannotOpen, errno};
+    }
+    return ReadPayload(file, payload);
+}
+
+PayloadResult ReadPayload(FILE* file, Payload* payload)
+{
+    memset(payload, 0, sizeof *payload);
+    payload->file = file;
     const InstallerLayout& layout = payload->layout;
     if (ReadInstallerLayout(payload->file, &payload->layout) != 0) {
         ClosePayload(payload);

@@ -1,16 +1,16 @@
-// The running process: its command line, its own path, and a pause.
+// The running process: its command line, its own file, and a pause.
 // Defined for Windows in process_win.cpp; native tests link a fake.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 // The whole command line, beginning with the program's own path.
 const char* GetProgramCommandLine();
 
-// Writes the running program's own path into path. Returns 0, or the
-// system's error number when it cannot be had or does not fit in capacity
-// bytes.
-int GetOwnProgramPath(char* path, size_t capacity);
+// Opens the running program's own file for binary reading, by its path in
+// wide characters, whatever characters its name holds and up to the
+// longest path the system gives. Returns nullptr when it cannot be opened.
+FILE* OpenOwnProgram();
 
 void PauseMilliseconds(uint32_t milliseconds);

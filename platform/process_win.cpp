@@ -1,4 +1,4 @@
-// Win32 side of the process operations: command line, own path, pause.
+// Win32 side of the process operations: command line, own file, pause.
 #include "platform/process.h"
 
 #include <windows.h>
@@ -8,13 +8,14 @@ const char* GetProgramCommandLine()
     return GetCommandLineA();
 }
 
-int GetOwnProgramPath(char* path, size_t capacity)
+FILE* OpenOwnProgram()
 {
-    DWORD length = GetModuleFileNameA(nullptr, path, static_cast<DWORD>(capacity));
+    // An ANSI path would turn characters outside the code page into '?',
+    // and MAX_PATH would cut a deep folder; 32,767 is the system's limit.
+    static wchar_t path[32768];
+    DWORD length = GetModuleFileNameW(nullptr, path, sizeof path / sizeof path[0]);
     // A full buffer means the path was cut (and on XP left unterminated).
-    if (length == 0)
-        return static_cast<int>(GetLastError());
-    return length < capacity ? 0 : ERROR_INSUFFICIENT_BUFFER;
+    return length > 0 && length < sizeof path / sizeof path[0] ? _wfopen(path, L"rb") : nullptr;
 }
 
 void PauseMilliseconds(uint32_t milliseconds)

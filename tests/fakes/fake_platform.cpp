@@ -46,7 +46,7 @@ void EndFolderListing(FolderListing* listing) { delete listing; }
 
 LocalTime ReadLocalTime() { return gFakes.now; }
 
-int GetOwnProgramPath(char* path, size_t capacity) { return gFakes.ownPath.empty() ? 2 : CopyText(path, capacity, gFakes.ownPath.c_str()); }
+FILE* OpenOwnProgram() { return gFakes.ownPath.empty() ? nullptr : fopen(gFakes.ownPath.c_str(), "rb"); }
 
 void ShowMessageBox(const char* text, const char* caption) { gFakes.boxes.push_back(std::string(caption) + ": " + text); }
 

@@ -23,7 +23,7 @@ struct Fakes {
     std::set<std::string> refusedKeys;        // cannot be opened or created
 
     std::vector<std::pair<std::string, bool>> folderTree; // path and is-folder, in listing order
-    std::string ownPath;                      // empty: the own path cannot be had
+    std::string ownPath;                      // empty: the own file cannot be opened
     LocalTime now = {2026, 3, 4, 5, 6, 7};    // the clock, standing still
 
     std::vector<std::string> boxes;           // "caption: text", in order
