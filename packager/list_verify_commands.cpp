@@ -7,6 +7,7 @@
 #include "packager/packed_file.h"
 #include "packager/script_check.h"
 #include "packager/script_encoding.h"
+#include "palm/database_header.h"
 #include "palm/database_info.h"
 #include "payload/installer_checksum.h"
 
@@ -54,13 +55,16 @@ const char* ChecksumText(ChecksumState state)
     return "absent";
 }
 
-void PrintRecord(const Payload& payload, const PayloadRecord& record)
+// Prints one line of list for the record, and adds its size to the bytes
+// of data that context counts.
+void PrintRecord(Payload* payload, const PayloadRecord& record, void* context)
 {
+    *static_cast<int64_t*>(context) += record.size;
     printf("%10ld %10ld  %s", static_cast<long>(record.dataStart), static_cast<long>(record.size),
            Printable(record.name).c_str());
     PalmHeader header;
-    if (fseek(payload.file, record.dataStart, SEEK_SET) == 0
-        && ReadPalmDatabaseInfo(payload.file, record.size, &header) == PalmDatabaseProblem::kNone)
+    if (record.size >= int32_t{kPalmHeaderBytes} && fseek(payload->file, record.dataStart, SEEK_SET) == 0
+        && ReadPalmDatabaseInfo(payload->file, record.size, &header) == PalmDatabaseProblem::kNone)
         printf("  \"%s\" %s/%s %s v%u, %u %s", Printable(header.name).c_str(), header.type, header.creator,
                header.isResourceDatabase ? "resource" : "record", header.version, header.entryCount,
                header.isResourceDatabase ? "resources" : "records");
@@ -97,8 +101,10 @@ void CheckContents(const std::string& installer, const Payload& payload, const P
 int RunList(const PackArguments& arguments)
 {
     const char* installer = arguments.operands[0].c_str();
+    // The records are streamed, not held: a file of millions of empty
+    // records lists in memory that does not grow with it.
     Payload payload;
-    PayloadResult opened = OpenPayload(installer, false, &payload);
+    PayloadResult opened = OpenPayloadSummary(installer, &payload);
     if (opened.fault != PayloadFault::kNone || payload.chain == ChainState::kNone) {
         fprintf(stderr, "%s: error: %s\n", installer, opened.fault == PayloadFault::kNone ? "no payload records"
                                                     : opened.systemError == ENOENT ? "no such file" : "cannot read it");
@@ -107,13 +113,12 @@ int RunList(const PackArguments& arguments)
     }
     printf("%10s %10s  %s\n", "offset", "size", "name");
     int64_t data = 0;
-    const PayloadRecord* first = nullptr;
-    for (int i = payload.recordCount - 1; i >= 0; i--) {
-        first = first ? first : &payload.records[i];
-        PrintRecord(payload, payload.records[i]);
-        data += payload.records[i].size;
+    if (!VisitRecordsInOrder(&payload, PrintRecord, &data)) {
+        fprintf(stderr, "%s: error: out of memory\n", installer);
+        ClosePayload(&payload);
+        return 1;
     }
-    int64_t program = payload.layout.imageEnd > 0 ? payload.layout.imageEnd : first ? first->dataStart : 0;
+    int64_t program = payload.layout.imageEnd > 0 ? payload.layout.imageEnd : payload.chainStart;
     printf("%d records, %lld bytes of data, after a program of %lld bytes; checksum %s%s%s\n", payload.recordCount,
            static_cast<long long>(data), static_cast<long long>(program), ChecksumText(payload.checksum),
            payload.damaged ? "; damaged: " : "", payload.damaged ? DamageText(payload) : "");

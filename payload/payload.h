@@ -58,8 +58,10 @@ struct Payload {
     FILE* file;              // open while the index is; its position moves
     InstallerLayout layout;
     PayloadRecord* records;  // last to first, as the walk back reads them; with a damaged
-                             // chain, those after the damage
+                             // chain, those after the damage; none for a summary
     int recordCount;
+    PayloadRecord last;      // a summary's last record (when recordCount is not 0)
+    int32_t chainStart;      // where the first record found begins
     ChainState chain;
     ChecksumState checksum;  // of a checksum record that ends a whole chain
     bool damaged;            // bytes follow the image but no whole chain leads back to exactly
@@ -70,14 +72,27 @@ struct Payload {
 // Opens the file at path ("rb", or "rb+" with forUpdate) and reads its
 // index: the PE layout, the chain walked back from its end, and, when a
 // checksum record ends a whole chain, the CRC over the bytes before it.
-// Returns kNone with payload filled, or
-// kCannotOpen or kNoMemory with nothing left open. A file with no chain is
-// no fault: its chain is kNone.
+// Returns kNone with payload filled, or kCannotOpen or kNoMemory with
+// nothing left open. A file with no chain is no fault: its chain is kNone.
 PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload);
 
 // As OpenPayload, for file already open: the payload takes it over and
 // closes it, also when this fails.
 PayloadResult ReadPayload(FILE* file, Payload* payload);
+
+// As OpenPayload for reading, but of the records only the count, the last
+// one and where the first begins are kept, and the file is read in blocks:
+// memory does not grow with the chain, and a chain of millions of records
+// is read in seconds.
+PayloadResult OpenPayloadSummary(const char* path, Payload* payload);
+
+// Calls visit with every record of the chain (those after the damage of a
+// damaged one), first to last, without holding them all: one walk back
+// marks every stride-th record, the stride doubling whenever 4,096 marks
+// are not enough, and each stretch between two marks is walked back again
+// and visited forwards. Returns false when memory ran out.
+bool VisitRecordsInOrder(Payload* payload, void (*visit)(Payload* payload, const PayloadRecord& record, void* context),
+                         void* context);
 
 // Closes the file and frees the index; safe on a payload never opened
 // (zero-filled) and on one closed already.

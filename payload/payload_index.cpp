@@ -5,6 +5,7 @@
 #include "base/bounded_text.h"
 #include "base/byte_reader.h"
 #include "payload/installer_checksum.h"
+#include "payload/record_walk.h"
 #include "payload/stream_copy.h"
 #include "platform/file_replacement.h"
 #include "platform/files.h"
@@ -15,63 +16,66 @@
 
 namespace {
 
-bool TagAt(FILE* file, int32_t position)
-{
-    char tag[kTagBytes];
-    return ReadStreamAt(file, position, tag, sizeof tag) && memcmp(tag, kRecordTag, kTagBytes) == 0;
-}
-
-// Reads the record that ends at recordEnd. Every field is checked against
-// the file before it is trusted: a damaged size must show up as a position
-// before the file's start, never wrap around into it. Returns false for a
-// damaged record.
-bool ReadRecordEndingAt(FILE* file, int32_t recordEnd, PayloadRecord* record)
-{
-    unsigned char field[kSizeFieldBytes];
-    const ByteReader reader = {field, sizeof field};
-    int32_t nameEnd = recordEnd - static_cast<int32_t>(kNameTrailerBytes);
-    if (!ReadStreamAt(file, nameEnd, field, kNameLengthFieldBytes))
-        return false;
-    int32_t nameLength = static_cast<int32_t>(LittleEndianAt(reader, 0, kNameLengthFieldBytes));
-    int32_t sizeStart = nameEnd - nameLength - static_cast<int32_t>(kSizeFieldBytes);
-    if (nameLength == 0 || nameLength > static_cast<int32_t>(kRecordNameChars) + 1
-        || !ReadStreamAt(file, nameEnd - nameLength, record->name, static_cast<size_t>(nameLength))
-        || !ReadStreamAt(file, sizeStart, field, kSizeFieldBytes))
-        return false;
-    record->name[nameLength] = '\0';
-    uint32_t size = LittleEndianAt(reader, 0, kSizeFieldBytes);
-    if (size > static_cast<uint32_t>(sizeStart))
-        return false;
-    record->size = static_cast<int32_t>(size);
-    record->dataStart = sizeStart - record->size;
-    return true;
-}
-
-// Walks the chain back from its end, adding each record read. Returns false
-// when memory ran out.
-bool WalkChain(Payload* payload)
+// Walks the chain back from its end through reader, counting each record
+// read and, with kKeepRecords, adding it. Returns false when memory ran out.
+template <bool kKeepRecords, typename Reader>
+bool WalkChain(Payload* payload, Reader& reader)
 {
     int capacity = 0;
     payload->chain = ChainState::kWhole;
-    // A tag just before a record's data ends the previous record; anything
-    // else (or no room for a tag) is the program image before the chain.
+    PayloadRecord passed; // a summary's records after the last
     for (int32_t recordEnd = static_cast<int32_t>(payload->layout.chainEnd); recordEnd >= 0;) {
-        if (payload->recordCount == capacity) {
+        if (kKeepRecords && payload->recordCount == capacity) {
             capacity = capacity ? 2 * capacity : 16;
             void* grown = realloc(payload->records, sizeof(PayloadRecord) * static_cast<size_t>(capacity));
             if (!grown)
                 return false;
             payload->records = static_cast<PayloadRecord*>(grown);
         }
-        PayloadRecord* record = &payload->records[payload->recordCount];
-        if (!ReadRecordEndingAt(payload->file, recordEnd, record)) {
+        PayloadRecord* record = kKeepRecords ? &payload->records[payload->recordCount]
+                                             : payload->recordCount ? &passed : &payload->last;
+        recordEnd = ReadRecordEndingAt(reader, recordEnd, record);
+        if (recordEnd == kDamagedRecord) {
             payload->chain = ChainState::kDamaged;
             break;
         }
         payload->recordCount++;
-        recordEnd = TagAt(payload->file, record->dataStart - int32_t{kTagBytes}) ? record->dataStart : -1;
+        payload->chainStart = record->dataStart;
     }
     return true;
+}
+
+// The index of file, read through reader; see OpenPayload.
+template <bool kKeepRecords, typename Reader>
+PayloadResult IndexPayload(FILE* file, Payload* payload, Reader& reader)
+{
+    memset(payload, 0, sizeof *payload);
+    payload->file = file;
+    const InstallerLayout& layout = payload->layout;
+    if (ReadInstallerLayout(payload->file, &payload->layout) != 0) {
+        ClosePayload(payload);
+        return {PayloadFault::kCannotRead, 0};
+    }
+    // Bytes after the image that no chain accounts for are a download cut
+    // short; a bare program is whole.
+    payload->damaged = (layout.imageEnd > 0 && layout.chainEnd != layout.imageEnd) || layout.badSignature;
+    if (layout.fileLength > INT32_MAX || !TagAt(reader, static_cast<int32_t>(layout.chainEnd) - int32_t{kTagBytes}))
+        return {PayloadFault::kNone, 0};
+    if (!WalkChain<kKeepRecords>(payload, reader)) {
+        ClosePayload(payload);
+        return {PayloadFault::kNoMemory, 0};
+    }
+    // A whole chain begins exactly where the image ends: a first record
+    // anywhere else is one cut short, or one a damaged size sent into the
+    // image, where nothing may ever be cut.
+    if (payload->chain == ChainState::kWhole && layout.imageEnd > 0 && payload->chainStart != layout.imageEnd)
+        payload->chain = ChainState::kDamaged;
+    payload->damaged = payload->chain != ChainState::kWhole || layout.badSignature;
+    if (!payload->damaged) {
+        payload->checksum = CheckChecksumRecord(payload->file, layout, kKeepRecords ? payload->records[0] : payload->last);
+        payload->damaged = payload->checksum == ChecksumState::kBad;
+    }
+    return {PayloadFault::kNone, 0};
 }
 
 } // namespace
@@ -88,35 +92,19 @@ PayloadResult OpenPayload(const char* path, bool forUpdate, Payload* payload)
 
 PayloadResult ReadPayload(FILE* file, Payload* payload)
 {
-    memset(payload, 0, sizeof *payload);
-    payload->file = file;
-    const InstallerLayout& layout = payload->layout;
-    if (ReadInstallerLayout(payload->file, &payload->layout) != 0) {
-        ClosePayload(payload);
-        return {PayloadFault::kCannotRead, 0};
+    StreamReader reader = {file};
+    return IndexPayload<true>(file, payload, reader);
+}
+
+PayloadResult OpenPayloadSummary(const char* path, Payload* payload)
+{
+    WindowReader reader;
+    reader.file = fopen(path, "rb");
+    if (!reader.file) {
+        memset(payload, 0, sizeof *payload);
+        return {PayloadFault::kCannotOpen, errno};
     }
-    // Bytes after the image that no chain accounts for are a download cut
-    // short; a bare program is whole.
-    payload->damaged = (layout.imageEnd > 0 && layout.chainEnd != layout.imageEnd) || layout.badSignature;
-    if (layout.fileLength > INT32_MAX
-        || !TagAt(payload->file, static_cast<int32_t>(layout.chainEnd) - int32_t{kTagBytes}))
-        return {PayloadFault::kNone, 0};
-    if (!WalkChain(payload)) {
-        ClosePayload(payload);
-        return {PayloadFault::kNoMemory, 0};
-    }
-    // A whole chain begins exactly where the image ends: a first record
-    // anywhere else is one cut short, or one a damaged size sent into the
-    // image, where nothing may ever be cut.
-    if (payload->chain == ChainState::kWhole && layout.imageEnd > 0
-        && payload->records[payload->recordCount - 1].dataStart != layout.imageEnd)
-        payload->chain = ChainState::kDamaged;
-    payload->damaged = payload->chain != ChainState::kWhole || layout.badSignature;
-    if (!payload->damaged) {
-        payload->checksum = CheckChecksumRecord(payload->file, layout, payload->records[0]);
-        payload->damaged = payload->checksum == ChecksumState::kBad;
-    }
-    return {PayloadFault::kNone, 0};
+    return IndexPayload<false>(reader.file, payload, reader);
 }
 
 void ClosePayload(Payload* payload)

@@ -15,7 +15,7 @@ PayloadResult StripPayloadRecords(const char* executablePath, bool forUpdate)
     else if (payload.chain == ChainState::kDamaged)
         refused = PayloadFault::kDamaged;
     bool cut = refused == PayloadFault::kNone && payload.chain == ChainState::kWhole;
-    int32_t imageEnd = cut ? payload.records[payload.recordCount - 1].dataStart : 0;
+    int32_t imageEnd = cut ? payload.chainStart : 0;
     // Closed first: the cut opens the file unshared.
     ClosePayload(&payload);
     if (!cut)
