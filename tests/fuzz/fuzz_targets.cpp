@@ -52,7 +52,7 @@ struct Input {
     }
 };
 
-// Input: a record name, NUL, the installer's bytes.
+// Input: a record name, NUL, the installer's bytes (a seed gives a PE image).
 void PayloadIndex(Input in)
 {
     std::string name = in.Text(), exe = Scratch("exe"), out = Scratch("out");
@@ -65,10 +65,15 @@ void PayloadIndex(Input in)
     for (int i = 0; i < payload.recordCount; i++)
         Check(payload.records[i].dataStart >= 0 && payload.records[i].dataStart + int64_t{payload.records[i].size}
               <= payload.layout.fileLength);
+    auto imageEnd = uintmax_t(payload.layout.imageEnd);
     ClosePayload(&payload);
     // What append writes, find finds: the unit tests hold both against exact bytes.
     AppendPayloadBytes(exe.c_str(), in.data, int32_t(in.size), name.c_str());
+    uintmax_t appended = std::filesystem::file_size(exe);
+    // Whatever a size field claims, strip cuts a program at its image's end or not at all.
     StripPayloadRecords(exe.c_str(), true);
+    uintmax_t left = std::filesystem::file_size(exe);
+    Check(imageEnd == 0 || left == appended || left == imageEnd);
 }
 
 // Input: flags (bit 0: " -u" named users, bits 1-3: how many " -f" files),
