@@ -81,6 +81,14 @@ void FillSmallDisk(ULONGLONG leftBytes)
         WriteBytes("T:\\filler", std::string(free.QuadPart - leftBytes, 'f'));
 }
 
+// The installer's name in its folder (UTF-8): outside the ANSI code page,
+// long enough for a path of 259 characters, or the row's own.
+std::string InstallerName(char fault, const std::string& folder, const char* name)
+{
+    return fault == 'o' ? "Setup \xE6\x97\xA5\xE6\x9C\xAC.exe"
+                        : fault == 'L' ? std::string(254 - folder.size(), 'L') + ".exe" : name;
+}
+
 // Makes the fault of a row in folder, where the Palm folder and the
 // installer "sample setup.exe" lie. Returns a handle to keep open for the run.
 HANDLE Arrange(char fault, const std::string& folder)
@@ -93,7 +101,10 @@ HANDLE Arrange(char fault, const std::string& folder)
     case 'b': RemoveDirectoryA((folder + "\\Palm\\Lee2\\backup").c_str()); break;
     case 'd': CreateDirectoryA((folder + "\\Palm\\Lee2\\Install\\Sample_Tools.prc").c_str(), nullptr); break;
     case 'F': FillSmallDisk(0); break;
-    case 'f': FillSmallDisk(4096); break;
+    case 'f': // the user's earlier backup, which a full disk must not destroy
+        WriteBytes(folder + "\\Palm\\Lee2\\backup\\Sample_Tools.prc", "an earlier backup");
+        FillSmallDisk(4096);
+        break;
     case 'u':
         return CreateFileA((folder + "\\Palm\\users.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     case 'a': {
@@ -121,6 +132,8 @@ HANDLE Arrange(char fault, const std::string& folder)
         break;
     case 'p': RegDeleteKeyValueA(HKEY_CURRENT_USER, kCoreKey, "Path"); break;
     case 'n': RemoveDirectoryA((folder + "\\Palm\\Lee2\\Install").c_str()); break;
+    case 'o':
+    case 'L': MoveFileW(Widen(installer).c_str(), Widen(folder + "\\" + InstallerName(fault, folder, "")).c_str()); break;
     }
     return nullptr;
 }
@@ -159,6 +172,9 @@ TEST(Errors, AreToldAndChangeNothingElse)
         {"destination a folder", 'd', 'C', false, kInstall, {aborted}, 2, "f"},
         {"disk full at the install copy", 'F', 'T', false, kInstall, {aborted}, 2, "f"},
         {"disk full at the backup copy", 'f', 'T', false, kInstall, {}, 0, "if", {}, kComplete},
+        // The installer opens itself whatever its name and path.
+        {"own name outside the code page", 'o', 'C', false, kInstall, {}, 0, "ibf", {}, kComplete},
+        {"own path of 259 characters", 'L', 'C', false, kInstall, {}, 0, "ibf", {}, kComplete},
         {"users.dat held open", 'u', 'C', false, "-q -s none.ini -u Lee2 -f sampletools.prc", {}, 2, "ib", {}, kComplete},
         {"-a onto a nearly full disk", 'a', 'T', true, "-q -a \"sample setup.exe\" big.prc",
          {{"Append Error", "Cannot write to executable file"}}, 1},
@@ -220,7 +236,8 @@ TEST(Errors, AreToldAndChangeNothingElse)
         Snapshot(folder, "", &before);
 
         Program run;
-        ASSERT_TRUE(run.Start(fault.asPackager ? VantrelExe() : shown + "\\" + fault.installer, fault.arguments, shown));
+        std::string program = shown + "\\" + InstallerName(fault.fault, shown, fault.installer);
+        ASSERT_TRUE(run.Start(fault.asPackager ? VantrelExe() : program, fault.arguments, shown));
         for (auto [caption, text] : fault.boxes) {
             if (size_t at = text.find('%'); at != std::string::npos)
                 text.replace(at, 1, shown);
@@ -267,6 +284,53 @@ TEST(Errors, AreToldAndChangeNothingElse)
     if (!haveDisks)
         GTEST_SKIP() << "no drives T: and W: (small-disks.sh mounts them as root): the full and read-only disks "
                         "were not tried";
+}
+
+// A run killed while it copies leaves at most a temporary file, never a part
+// copy under the final name, where HotSync would deliver it; the next run
+// removes it and installs the whole database.
+TEST(Errors, AKilledCopyLeavesOnlyATemporaryFileThatTheNextRunRemoves)
+{
+    const std::string folder = FreshFolder(), installed = folder + "\\Palm\\Lee2\\Install\\";
+    ASSERT_TRUE(BuildSimulatedPalmDesktop(folder + "\\Palm", {{"Ann Lee", "Lee2", 7}}));
+    std::string database = ReadBytes(Payload("sampletools.prc"));
+    database.resize(128 << 20, 'd'); // long enough to be caught in the middle
+    ASSERT_TRUE(WriteBytes(folder + "\\sampletools.prc", database));
+    ASSERT_TRUE(CopyFileA(VantrelExe().c_str(), (folder + "\\big setup.exe").c_str(), FALSE));
+    Program packager;
+    ASSERT_TRUE(packager.Start(VantrelExe(), "-q -a \"big setup.exe\" sampletools.prc", folder));
+    ExpectEnd(packager, 0);
+    ASSERT_TRUE(DeleteFileA((folder + "\\sampletools.prc").c_str()));
+    // What the install folder holds: its file names, "*" for any temporary file.
+    auto listing = [&installed] {
+        std::string names;
+        WIN32_FIND_DATAA found;
+        HANDLE list = FindFirstFileA((installed + "*.*").c_str(), &found);
+        while (list != INVALID_HANDLE_VALUE) {
+            std::string name = found.cFileName;
+            names += name[0] == '.' ? "" : name.rfind("vtr", 0) == 0 && name.ends_with(".tmp") ? "* " : name + " ";
+            if (!FindNextFileA(list, &found))
+                break;
+        }
+        FindClose(list);
+        return names;
+    };
+    for (bool killed : {true, false}) {
+        Program run;
+        ASSERT_TRUE(run.Start(folder + "\\big setup.exe", kInstall, folder));
+        DWORD exitCode = 0, start = GetTickCount();
+        while (killed && listing() != "* " && GetTickCount() - start < kWaitMs)
+            Sleep(1);
+        if (killed) {
+            EXPECT_FALSE(run.WaitForExit(0, &exitCode)); // killed in the middle of its copy
+        } else {
+            ASSERT_TRUE(ClickButton(GetDlgItem(AwaitWindow(run, kComplete.first), kComplete.second)));
+            ExpectEnd(run, 0);
+        }
+        EXPECT_EQ(listing(), killed ? "* " : "Sample_Tools.prc ") << killed;
+    }
+    EXPECT_TRUE(ReadBytes(installed + "Sample_Tools.prc") == database);
+    EXPECT_TRUE(ReadBytes(folder + "\\Palm\\Lee2\\backup\\Sample_Tools.prc") == database);
 }
 
 } // namespace

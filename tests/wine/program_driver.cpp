@@ -60,6 +60,15 @@ std::string AskText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM in
 
 } // namespace
 
+std::wstring Widen(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
 Program::~Program()
 {
     if (process_ == nullptr)
@@ -71,13 +80,13 @@ Program::~Program()
 
 bool Program::Start(const std::string& path, const std::string& arguments, const std::string& folder)
 {
-    // CreateProcessA may write into the command line, so it gets a copy.
-    std::string commandLine = "\"" + path + "\" " + arguments;
-    STARTUPINFOA startup = {};
+    // CreateProcessW may write into the command line, so it gets a copy.
+    std::wstring commandLine = Widen("\"" + path + "\" " + arguments);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &started))
+    if (!CreateProcessW(Widen(path).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        Widen(folder).c_str(), &startup, &started))
         return false;
     CloseHandle(started.hThread);
     process_ = started.hProcess;
@@ -105,6 +114,7 @@ bool Program::WaitForExit(DWORD timeoutMs, DWORD* exitCode)
 {
     if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
         TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, kAnswerMs);
         return false;
     }
     return GetExitCodeProcess(process_, exitCode) != 0;

@@ -18,8 +18,9 @@ public:
     Program& operator=(const Program&) = delete;
     ~Program();
 
-    // Starts path with the command line "\"path\" arguments" in folder.
-    // Returns false when it cannot be started.
+    // Starts path with the command line "\"path\" arguments" in folder, all
+    // three in UTF-8 (ASCII is UTF-8 too), so that a path may hold any
+    // character. Returns false when it cannot be started.
     bool Start(const std::string& path, const std::string& arguments, const std::string& folder);
 
     // The program's visible top-level window titled title (any title when
@@ -28,13 +29,16 @@ public:
     HWND WaitForWindow(const char* title, DWORD timeoutMs) const;
 
     // Waits up to timeoutMs for the end and stores the exit code. On a
-    // timeout the program is killed and false returned.
+    // timeout the program is killed, its end waited for, and false returned.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
 
 private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
+
+// UTF-8 text as wide characters, for the calls that take any character.
+std::wstring Widen(const std::string& text);
 
 // A window's text, read without a message to the program, so a busy program
 // cannot hold it up ("" for no window). A message box keeps its text in
