@@ -105,11 +105,10 @@ void Users(Input in)
     std::string bytes;
     while (in.size > 0) {
         int low = in.Byte(), high = in.Byte(), kept = in.Byte();
-        int16_t number = int16_t(low | high << 8);
         std::string display = in.Text().substr(0, 255), folder = in.Text().substr(0, 255);
-        bytes += {char(number), char(number >> 8), char(kept), '\0', char(display.size())};
-        bytes += display + char(folder.size()) + folder;
-        records.emplace_back(number, folder);
+        bytes += std::string{char(low), char(high), char(kept), '\0', char(display.size())} + display
+            + char(folder.size()) + folder;
+        records.emplace_back(int16_t(low | high << 8), folder);
     }
     fclose(WriteScratch("palm\\users.dat", bytes.data(), bytes.size()));
     for (const auto& record : records) {

@@ -113,8 +113,7 @@ TEST_F(UnitTest, DestinationNamesAreCleanedAndNeverCut)
         {"Com\xB9", true, true, "P\\A B\\backup\\_Com\xB9.prc"},
         {"LPT0", false, false, "P\\A B\\Install\\_LPT0.pdb"},
         {"\"AUX\"", false, false, "P\\A B\\Install\\_AUX.pdb"},
-        {"conin$", false, false, "P\\A B\\Install\\_conin$.pdb"},
-        {"CONOUT$", true, true, "P\\A B\\backup\\_CONOUT$.prc"},
+        {"conOut$", true, true, "P\\A B\\backup\\_conOut$.prc"},
         {"COM10", false, false, "P\\A B\\Install\\COM10.pdb"},
         {"CON.txt", false, false, "P\\A B\\Install\\CON_txt.pdb"},
     };

@@ -1,6 +1,8 @@
 // Drives a real program from outside: the Win32 calls behind program_driver.h.
 #include "program_driver.h"
 
+#include <filesystem>
+
 namespace {
 
 // How long a program may take to answer a message: pages sleep for up to
@@ -62,11 +64,7 @@ std::string AskText(HWND window, UINT lengthMessage, UINT textMessage, WPARAM in
 
 std::wstring Widen(const std::string& text)
 {
-    int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
+    return std::filesystem::path(std::u8string(text.begin(), text.end())).wstring();
 }
 
 Program::~Program()
