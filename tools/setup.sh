@@ -14,6 +14,7 @@ g++-mingw-w64-i686-win32 g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 wine wine32:i386 fonts-wine
 xvfb imagemagick x11-utils file python3 util-linux
 osslsigncode openssl clang libclang-rt-14-dev
+liblzma-dev
 "
 # The x86-64 build stands in only where 32-bit Wine cannot run at all.
 fallback_packages="wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64"
