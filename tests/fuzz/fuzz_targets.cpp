@@ -1,7 +1,8 @@
 // libFuzzer entries for every reader of strangers' bytes, in one program.
 // VANTREL_FUZZ_TARGET picks the entry: payload, script, users, command_line,
-// naming, format or pack; tests/fuzz/corpus/<target> holds its seeds.
+// naming, format, pack or lzma; tests/fuzz/corpus/<target> holds its seeds.
 #include "base/bounded_text.h"
+#include "base/byte_reader.h"
 #include "fakes/fakes.h"
 #include "installer/command_line.h"
 #include "installer/install_log.h"
@@ -11,6 +12,7 @@
 #include "palm/database_header.h"
 #include "palm/destination_path.h"
 #include "palm/user_discovery.h"
+#include "payload/packed_record.h"
 #include "payload/payload_archive.h"
 #include "script/install_plan.h"
 
@@ -193,6 +195,32 @@ void Pack(Input in)
     CheckDatabases(files, paths, &diagnostics);
 }
 
+// Counts what the decoder hands over against the size the record states.
+struct Decoded {
+    uint64_t stated;
+    uint64_t count;
+};
+
+int CountDecoded(void* context, const unsigned char*, size_t count)
+{
+    Decoded* decoded = static_cast<Decoded*>(context);
+    decoded->count += count;
+    Check(decoded->count <= decoded->stated && count <= kLzmaWindowBytes);
+    return 0;
+}
+
+// Input: a packed record's data: the stated size, the properties, the
+// coded bytes. Never a byte past the stated size; done means all of it.
+void Lzma(Input in)
+{
+    static LzmaWorkspace workspace;
+    FILE* record = WriteScratch("packed", in.data, in.size);
+    Decoded decoded = {LittleEndianAt({in.data, in.size}, 0, 4), 0};
+    LzmaResult result = DecodePackedRecord(record, int32_t(in.size), &workspace, CountDecoded, &decoded);
+    fclose(record);
+    Check(result == LzmaResult::kDamaged || (result == LzmaResult::kDone && decoded.count == decoded.stated));
+}
+
 void (*gTarget)(Input);
 
 } // namespace
@@ -201,13 +229,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     const struct { const char* name; void (*entry)(Input); } targets[] = {
         {"payload", PayloadIndex}, {"script", Script}, {"users", Users}, {"command_line", CommandLine},
-        {"naming", Naming}, {"format", Format}, {"pack", Pack}};
+        {"naming", Naming}, {"format", Format}, {"pack", Pack}, {"lzma", Lzma}};
     const char* chosen = getenv("VANTREL_FUZZ_TARGET");
     for (const auto& target : targets)
         gTarget = chosen && strcmp(chosen, target.name) == 0 ? target.entry : gTarget;
     gScratch = (std::filesystem::temp_directory_path() / "vantrel-fuzz-XXXXXX").string();
     if (!gTarget || !mkdtemp(gScratch.data())) {
-        fprintf(stderr, "VANTREL_FUZZ_TARGET: payload, script, users, command_line, naming, format or pack\n");
+        fprintf(stderr, "VANTREL_FUZZ_TARGET: payload, script, users, command_line, naming, format, pack or lzma\n");
         exit(2);
     }
     atexit([] { std::error_code ignored; std::filesystem::remove_all(gScratch, ignored); });
