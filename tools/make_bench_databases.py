@@ -9,8 +9,8 @@ measuring compression: what a person ships with an installer.
   resource, forms, menus, alerts, strings and icon bitmaps.
 - BenchGuide.pdb: an e-text in the Doc layout, plain text.
 - BenchLicenses.pdb: an e-text in the Doc layout, PalmDoc-compressed.
-- BenchAddress.pdb, BenchDates.pdb, BenchMemos.pdb: PIM databases in the
-  layouts of the handheld's address book, date book and memo pad.
+- BenchAddress.pdb, BenchMemos.pdb: PIM databases in the layouts of the
+  handheld's address book and memo pad.
 - BenchPictures.prc: bitmaps: drawn pictures at 1, 2, 4 and 8 bits per
   pixel, and photographs (8 bits, noisy, as a scanner gives them).
 
@@ -309,25 +309,6 @@ def address_book(rng):
     return record_database("AddressDB", b"DATA", b"addr", records, 0x610001, app_info)
 
 
-def date_book(rng):
-    records = []
-    for _ in range(260):
-        start = rng.randint(7, 18)
-        when = struct.pack(">BBBB", start, rng.choice([0, 15, 30, 45]), start + 1, 0)
-        date = (rng.randint(20, 26) << 9) | (rng.randint(1, 12) << 5) | rng.randint(1, 28)
-        flags = rng.choice([0, 0x4000, 0x2000, 0x6000])
-        extra = b""
-        if flags & 0x4000:
-            extra += struct.pack(">bB", rng.choice([5, 10, 15]), 0)
-        if flags & 0x2000:
-            extra += struct.pack(">BBHBB", rng.randint(1, 5), 0, 0xFFFF, 1, rng.randint(0, 127))
-        text = "%s with %s %s" % (rng.choice(["Meeting", "Lunch", "Call", "Review", "Dentist", "Flight"]),
-                                  rng.choice(FIRST), rng.choice(LAST))
-        records.append(when + struct.pack(">HH", date, flags) + extra + text.encode() + b"\0")
-    return record_database("DatebookDB", b"DATA", b"date", records, 0x640001,
-                           categories(["Unfiled"]) + struct.pack(">HH", 0, 1))
-
-
 def memo_pad(rng):
     records = []
     for _ in range(90):
@@ -351,7 +332,6 @@ DATABASES = {
         ["GPL-3", "Apache-2.0", "MPL-2.0", "GFDL-1.3", "Artistic", "CC0-1.0"]), False),
     "BenchLicenses.pdb": lambda rng: doc_etext("Bench Licenses", license_text(["LGPL-2.1", "MPL-1.1"]), True),
     "BenchAddress.pdb": address_book,
-    "BenchDates.pdb": date_book,
     "BenchMemos.pdb": memo_pad,
     "BenchPictures.prc": pictures,
 }
