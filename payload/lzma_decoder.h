@@ -1,4 +1,4 @@
-// Decodes a raw LZMA stream (the coder that packs databases in an
+// Decodes a raw LZMA stream (the coder that compresses databases in an
 // installer) from an open file to a sink, in chunks, with a fixed amount of
 // memory. The output must come to exactly the size the record states: a
 // stream that would stop short of it or run past it is damaged, and no byte
@@ -10,7 +10,7 @@
 #include <cstdio>
 
 // The window that matches may reach back into, and so the largest
-// dictionary a packed record may be coded with.
+// dictionary a compressed record may be coded with.
 constexpr uint32_t kLzmaWindowBytes = uint32_t{1} << 20;
 
 // Literal context and position bits together; more would need more

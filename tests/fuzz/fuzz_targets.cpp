@@ -12,7 +12,7 @@
 #include "palm/database_header.h"
 #include "palm/destination_path.h"
 #include "palm/user_discovery.h"
-#include "payload/packed_record.h"
+#include "payload/compressed_record.h"
 #include "payload/payload_archive.h"
 #include "script/install_plan.h"
 
@@ -209,14 +209,14 @@ int CountDecoded(void* context, const unsigned char*, size_t count)
     return 0;
 }
 
-// Input: a packed record's data: the stated size, the properties, the
+// Input: a compressed record's data: the stated size, the properties, the
 // coded bytes. Never a byte past the stated size; done means all of it.
 void Lzma(Input in)
 {
     static LzmaWorkspace workspace;
-    FILE* record = WriteScratch("packed", in.data, in.size);
+    FILE* record = WriteScratch("compressed", in.data, in.size);
     Decoded decoded = {LittleEndianAt({in.data, in.size}, 0, 4), 0};
-    LzmaResult result = DecodePackedRecord(record, int32_t(in.size), &workspace, CountDecoded, &decoded);
+    LzmaResult result = DecodeCompressedRecord(record, int32_t(in.size), &workspace, CountDecoded, &decoded);
     fclose(record);
     Check(result == LzmaResult::kDamaged || (result == LzmaResult::kDone && decoded.count == decoded.stated));
 }

@@ -1,6 +1,6 @@
-// Packed records: the LZMA decoder against streams liblzma codes, whole,
+// Compressed records: the LZMA decoder against streams liblzma codes, whole,
 // cut, padded, corrupt or stated at the wrong size, and the record names.
-#include "payload/packed_record.h"
+#include "payload/compressed_record.h"
 
 #include "unit_test.h"
 
@@ -104,22 +104,22 @@ TEST_F(UnitTest, LzmaStreamsDecodeToExactlyTheirStatedSizeOrAreDamaged)
     }
 }
 
-TEST_F(UnitTest, PackedRecordsAreNamedAndHeadedSoThatNoFileNameCanPassForOne)
+TEST_F(UnitTest, CompressedRecordsAreNamedAndHeadedSoThatNoFileNameCanPassForOne)
 {
-    char packed[kRecordNameChars + 1];
-    const std::string longest(kRecordNameChars - strlen(kPackedRecordPrefix), 'n');
-    EXPECT_EQ(MakePackedRecordName(longest.c_str(), packed), 0);
-    EXPECT_STREQ(PackedDatabaseName(packed), longest.c_str());
-    EXPECT_EQ(MakePackedRecordName((longest + "n").c_str(), packed), -1);
-    EXPECT_STREQ(packed, "");
-    EXPECT_EQ(PackedDatabaseName("tools.prc"), nullptr);
-    EXPECT_EQ(PackedDatabaseName("VANTREL\\LZMA\\tools.prc"), nullptr); // written by the packager only, exactly
+    char compressed[kRecordNameChars + 1];
+    const std::string longest(kRecordNameChars - strlen(kCompressedRecordPrefix), 'n');
+    EXPECT_EQ(MakeCompressedRecordName(longest.c_str(), compressed), 0);
+    EXPECT_STREQ(CompressedDatabaseName(compressed), longest.c_str());
+    EXPECT_EQ(MakeCompressedRecordName((longest + "n").c_str(), compressed), -1);
+    EXPECT_STREQ(compressed, "");
+    EXPECT_EQ(CompressedDatabaseName("tools.prc"), nullptr);
+    EXPECT_EQ(CompressedDatabaseName("VANTREL\\LZMA\\tools.prc"), nullptr); // written by the packager only, exactly
 
     // The header's stated size: 0 and 2 GiB are refused, as is a record too
     // short for a header and the shortest stream.
     const std::string text = "a database's bytes, a database's bytes";
     const std::string stream = Encode(text);
-    unsigned char header[kPackedHeaderBytes];
+    unsigned char header[kCompressedHeaderBytes];
     const std::tuple<uint32_t, std::string, LzmaResult> cases[] = {
         {uint32_t(text.size()), stream, LzmaResult::kDone},
         {0, stream, LzmaResult::kDamaged},
@@ -128,12 +128,12 @@ TEST_F(UnitTest, PackedRecordsAreNamedAndHeadedSoThatNoFileNameCanPassForOne)
     };
     static LzmaWorkspace workspace;
     for (const auto& [stated, coded, result] : cases) {
-        PutPackedHeader(header, stated, kUsualProperties);
+        PutCompressedHeader(header, stated, kUsualProperties);
         WriteBytes("record", std::string(reinterpret_cast<char*>(header), sizeof header) + coded);
         FILE* file = fopen("record", "rb");
         Collected collected;
         collected.stated = stated;
-        EXPECT_EQ(DecodePackedRecord(file, int32_t(sizeof header + coded.size()), &workspace, Collect, &collected), result)
+        EXPECT_EQ(DecodeCompressedRecord(file, int32_t(sizeof header + coded.size()), &workspace, Collect, &collected), result)
             << stated;
         fclose(file);
         EXPECT_TRUE(result != LzmaResult::kDone || collected.bytes == text);
