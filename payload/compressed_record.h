@@ -41,6 +41,11 @@ int MakeCompressedRecordName(const char* name, char (&compressed)[kRecordNameCha
 // Lays out the header of a compressed record.
 void PutCompressedHeader(unsigned char (&bytes)[kCompressedHeaderBytes], uint32_t originalSize, unsigned properties);
 
+// The original size that header (a compressed record's first bytes) states
+// for a record of storedSize bytes; 0 when the record is too short for a
+// header and a stream, or the size is 0 or 2 GiB and over.
+int32_t CompressedOriginalSize(const unsigned char (&header)[kCompressedHeaderBytes], int32_t storedSize);
+
 // Reads the header of the compressed record whose storedSize data bytes begin
 // at the current position of record, leaving it at the coded bytes.
 // Returns 0, or -1 when it cannot be read, the record is too short for a
@@ -52,3 +57,15 @@ int ReadCompressedHeader(FILE* record, int32_t storedSize, CompressedHeader* hea
 // that ReadCompressedHeader refuses makes it kDamaged.
 LzmaResult DecodeCompressedRecord(FILE* record, int32_t storedSize, LzmaWorkspace* workspace, LzmaSink sink,
                               void* context);
+
+// Decodes the compressed record whose storedSize data bytes begin at
+// dataStart in file, writing the original bytes to destination. Returns
+// kDone, kDamaged, kCannotRead, or kSinkFailed when a write failed.
+LzmaResult DecodeCompressedRecordToFile(FILE* file, int32_t dataStart, int32_t storedSize, FILE* destination);
+
+// Reads count bytes from offset of the decoded record into bytes, decoding
+// no further than the window that holds their end. Returns how many it
+// read: fewer when they run past the record's end or the record is damaged
+// before them.
+size_t ReadCompressedRecordBytes(FILE* file, int32_t dataStart, int32_t storedSize, int32_t offset, void* bytes,
+                                 size_t count);

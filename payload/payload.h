@@ -29,6 +29,7 @@ enum class PayloadFault {
     kCannotReadInput, // the file to append cannot be opened or measured
     kSigned,          // a signature ends the file: a change would break it
     kDamaged,         // the chain does not lead back to the image: where to cut is unknown
+    kCorrupt,         // a compressed record does not decode to the size it states
 };
 
 // A fault and, where the system gave one, its error number (errno, or the
@@ -42,6 +43,9 @@ struct PayloadResult {
 struct PayloadRecord {
     int32_t dataStart;               // position of its first data byte
     int32_t size;                    // its number of data bytes; 0 is possible
+    bool compressed;                 // a compressed database (payload/compressed_record.h)
+    int32_t originalSize;            // the bytes it holds: size, or the size a compressed
+                                     // record's header states (0 when it cannot be read)
     char name[kRecordNameChars + 2]; // the stored name bytes, always NUL-terminated
 };
 
@@ -98,16 +102,20 @@ bool VisitRecordsInOrder(Payload* payload, void (*visit)(Payload* payload, const
 // (zero-filled) and on one closed already.
 void ClosePayload(Payload* payload);
 
-// The last record named name whose size is at least 1 (an empty record can
-// be written but is never found); nullptr when there is none.
+// The last record named name, or compressed from a database of that name,
+// whose size is at least 1 (an empty record can be written but is never
+// found); nullptr when there is none.
 const PayloadRecord* FindPayloadRecord(const Payload& payload, const char* name);
 
-// Reads count bytes of the record's data from offset into bytes. Returns
-// how many it read: fewer when they run past the record or a read fails.
+// Reads count bytes of the record's data (a compressed record's decoded
+// bytes) from offset into bytes. Returns how many it read: fewer when they
+// run past the record or a read fails.
 size_t ReadPayloadBytes(const Payload& payload, const PayloadRecord& record, int32_t offset, void* bytes,
                         size_t count);
 
-// Writes the record's data to destinationPath, as CopyIntoPlace does.
+// Writes the record's data to destinationPath, as CopyIntoPlace does; a
+// compressed record decoded, and kCorrupt (the destination as it was) when
+// it does not decode to exactly the size it states.
 PayloadResult ExtractPayloadRecord(const Payload& payload, const PayloadRecord& record, const char* destinationPath);
 
 // Copies count bytes from the current position of from into a new file

@@ -4,6 +4,7 @@
 
 #include "base/bounded_text.h"
 #include "base/byte_reader.h"
+#include "payload/compressed_record.h"
 #include "payload/installer_checksum.h"
 #include "payload/record_walk.h"
 #include "payload/stream_copy.h"
@@ -15,6 +16,37 @@
 #include <cstring>
 
 namespace {
+
+// Closes destination, written beside destinationPath as temporary, and
+// when it was written whole (copied) renames it over destinationPath; else
+// deletes it. Returns kNone, or kCannotWrite with the system's error.
+PayloadResult PutIntoPlace(FILE* destination, bool copied, const char* temporary, const char* destinationPath)
+{
+    // Buffered bytes reach the disk only at the end, so a full disk may
+    // show itself only there.
+    bool written = CloseWrittenStream(destination) == 0 && copied;
+    int error = errno;
+    if (written && (error = TakePermissionsFor(temporary, destinationPath, false)) == 0
+        && (error = ReplaceFileWith(temporary, destinationPath)) == 0)
+        return {PayloadFault::kNone, 0};
+    DeleteFileOnly(temporary);
+    return {PayloadFault::kCannotWrite, error};
+}
+
+// As CopyIntoPlace, decoding the compressed record; kCorrupt when it does
+// not decode to exactly the size it states.
+PayloadResult DecodeIntoPlace(FILE* file, const PayloadRecord& record, const char* destinationPath)
+{
+    char temporary[kTemporaryPathBytes];
+    FILE* destination = CreateFileBeside(destinationPath, temporary, sizeof temporary);
+    if (!destination)
+        return {PayloadFault::kCannotCreate, errno};
+    LzmaResult decoded = DecodeCompressedRecordToFile(file, record.dataStart, record.size, destination);
+    PayloadResult result = PutIntoPlace(destination, decoded == LzmaResult::kDone, temporary, destinationPath);
+    if (decoded == LzmaResult::kDamaged)
+        result = {PayloadFault::kCorrupt, 0};
+    return result;
+}
 
 // Walks the chain back from its end through reader, counting each record
 // read and, with kKeepRecords, adding it. Returns false when memory ran out.
@@ -121,7 +153,9 @@ const PayloadRecord* FindPayloadRecord(const Payload& payload, const char* name)
 {
     for (int i = 0; i < payload.recordCount; i++) {
         const PayloadRecord& record = payload.records[i];
-        if (record.size >= 1 && EqualsIgnoringCase(record.name, name))
+        const char* database = CompressedDatabaseName(record.name);
+        bool named = EqualsIgnoringCase(record.name, name) || (database && EqualsIgnoringCase(database, name));
+        if (record.size >= 1 && named)
             return &record;
     }
     return nullptr;
@@ -130,6 +164,8 @@ const PayloadRecord* FindPayloadRecord(const Payload& payload, const char* name)
 size_t ReadPayloadBytes(const Payload& payload, const PayloadRecord& record, int32_t offset, void* bytes,
                         size_t count)
 {
+    if (record.compressed)
+        return ReadCompressedRecordBytes(payload.file, record.dataStart, record.size, offset, bytes, count);
     if (offset < 0 || offset > record.size)
         return 0;
     size_t left = static_cast<size_t>(record.size - offset);
@@ -140,6 +176,8 @@ size_t ReadPayloadBytes(const Payload& payload, const PayloadRecord& record, int
 
 PayloadResult ExtractPayloadRecord(const Payload& payload, const PayloadRecord& record, const char* destinationPath)
 {
+    if (record.compressed)
+        return DecodeIntoPlace(payload.file, record, destinationPath);
     if (fseek(payload.file, record.dataStart, SEEK_SET) != 0)
         return {PayloadFault::kCannotRead, errno};
     return CopyIntoPlace(payload.file, record.size, destinationPath);
@@ -152,13 +190,5 @@ PayloadResult CopyIntoPlace(FILE* from, int32_t count, const char* destinationPa
     if (!destination)
         return {PayloadFault::kCannotCreate, errno};
     bool copied = CopyStreamBytes(from, destination, count) == 0;
-    // Buffered bytes reach the disk only at the end, so a full disk may
-    // show itself only there.
-    bool written = CloseWrittenStream(destination) == 0 && copied;
-    int error = errno;
-    if (written && (error = TakePermissionsFor(temporary, destinationPath, false)) == 0
-        && (error = ReplaceFileWith(temporary, destinationPath)) == 0)
-        return {PayloadFault::kNone, 0};
-    DeleteFileOnly(temporary);
-    return {PayloadFault::kCannotWrite, error};
+    return PutIntoPlace(destination, copied, temporary, destinationPath);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/byte_reader.h"
+#include "payload/compressed_record.h"
 #include "payload/payload.h"
 #include "payload/stream_copy.h"
 
@@ -79,6 +80,12 @@ int32_t ReadRecordEndingAt(Reader& reader, int32_t recordEnd, PayloadRecord* rec
         return kDamagedRecord;
     record->size = static_cast<int32_t>(size);
     record->dataStart = sizeStart - record->size;
+    record->compressed = CompressedDatabaseName(record->name) != nullptr;
+    record->originalSize = record->size;
+    unsigned char header[kCompressedHeaderBytes];
+    if (record->compressed)
+        record->originalSize = record->size >= int32_t{sizeof header} && reader.Read(record->dataStart, header, sizeof header)
+            ? CompressedOriginalSize(header, record->size) : 0;
     // A tag just before the data ends the previous record; anything else (or
     // no room for a tag) is the program image before the chain.
     return TagAt(reader, record->dataStart - int32_t{kTagBytes}) ? record->dataStart : -1;
