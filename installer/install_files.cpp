@@ -2,6 +2,7 @@
 #include "installer/install_files.h"
 
 #include "base/bounded_text.h"
+#include "installer/damaged_installer.h"
 #include "installer/install_log.h"
 #include "palm/database_header.h"
 #include "palm/destination_path.h"
@@ -41,13 +42,25 @@ void NameSource(const PayloadRecord* record, const Payload* payload, const char*
     NameDatabase(read ? header : nullptr, path, naming);
 }
 
+enum class CopyResult { kCopied, kFailed, kDamaged };
+
 // Copies the file to both destinations (backupDestination nullptr: only the
 // first): its record if the payload has one, else the file on disk. Each
 // copy takes its destination's place only when whole, so a failure leaves
-// the earlier file there. Returns 0, or -1 when the install copy failed.
-int CopyToDestinations(const PayloadRecord* record, const Payload* payload, const char* path,
-                       const char* installDestination, const char* backupDestination)
+// the earlier file there. kFailed when the install copy failed; kDamaged
+// when the record is compressed and does not decode to the size it states.
+CopyResult CopyToDestinations(const PayloadRecord* record, const Payload* payload, const char* path,
+                              const char* installDestination, const char* backupDestination)
 {
+    if (record && record->compressed) {
+        // Decoded once: copying the install copy is many times faster than
+        // decoding again.
+        PayloadFault fault = ExtractPayloadRecord(*payload, *record, installDestination).fault;
+        if (fault == PayloadFault::kNone && backupDestination)
+            CopyFileReplacing(installDestination, backupDestination);
+        return fault == PayloadFault::kNone ? CopyResult::kCopied
+            : fault == PayloadFault::kCorrupt ? CopyResult::kDamaged : CopyResult::kFailed;
+    }
     FILE* disk = record ? nullptr : fopen(path, "rb");
     FILE* source = record ? payload->file : disk;
     int32_t start = record ? record->dataStart : 0;
@@ -59,7 +72,7 @@ int CopyToDestinations(const PayloadRecord* record, const Payload* payload, cons
         CopyIntoPlace(source, size, backupDestination);
     if (disk)
         fclose(disk);
-    return installed ? 0 : -1;
+    return installed ? CopyResult::kCopied : CopyResult::kFailed;
 }
 
 // Removes what copies cut short by an earlier run left in folder.
@@ -122,7 +135,13 @@ int InstallFile(const PlanFile& file, const char* folder, const PalmUser* user, 
     FormatText(status, sizeof status, kStatusFormat, file.path, user ? "user" : "folder",
                user ? user->displayName : folder, installDestination);
     sink.copying(status);
-    if (CopyToDestinations(record, payload, file.path, installDestination, user ? backupDestination : nullptr) != 0) {
+    CopyResult copied =
+        CopyToDestinations(record, payload, file.path, installDestination, user ? backupDestination : nullptr);
+    if (copied == CopyResult::kDamaged) {
+        Tell(sink.log, kDamagedInstallerText, kDamagedInstallerCaption);
+        return -1;
+    }
+    if (copied != CopyResult::kCopied) {
         TellCopyFailure(sink, file.path, installDestination);
         return -1;
     }

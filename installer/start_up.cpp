@@ -4,6 +4,7 @@
 
 #include "base/bounded_text.h"
 #include "installer/command_line.h"
+#include "installer/damaged_installer.h"
 #include "installer/install_log.h"
 #include "installer/unattended.h"
 #include "palm/user_discovery.h"
@@ -83,12 +84,12 @@ ScriptSource LoadInstallScript(const char* scriptName, const Payload* payload, S
     if (scriptName[0] == '\0')
         return ScriptSource::kNone;
     if (const PayloadRecord* record = payload ? FindPayloadRecord(*payload, scriptName) : nullptr) {
-        script->bytes = static_cast<char*>(malloc(static_cast<size_t>(record->size)));
+        script->bytes = static_cast<char*>(malloc(static_cast<size_t>(record->originalSize)));
         if (!script->bytes)
             return ScriptSource::kUnreadable;
         // A read that falls short ends the script there.
         script->size = static_cast<int32_t>(
-            ReadPayloadBytes(*payload, *record, 0, script->bytes, static_cast<size_t>(record->size)));
+            ReadPayloadBytes(*payload, *record, 0, script->bytes, static_cast<size_t>(record->originalSize)));
         return ScriptSource::kFound;
     }
     FILE* file = fopen(scriptName, "rt");
@@ -101,7 +102,6 @@ ScriptSource LoadInstallScript(const char* scriptName, const Payload* payload, S
 
 namespace {
 
-constexpr char kDamagedText[] = "This installer is damaged or incomplete. Please download it again.";
 
 // Opens the running program's own payload, before anything shows: a damaged
 // download must install nothing. Returns false, after telling the person,
@@ -112,7 +112,7 @@ bool OpenOwnPayload(Payload* payload, InstallLog* log)
     FILE* own = OpenOwnProgram();
     if (!own || (ReadPayload(own, payload).fault == PayloadFault::kNone && !payload->damaged))
         return true;
-    Tell(log, kDamagedText, "Installer Damaged");
+    Tell(log, kDamagedInstallerText, kDamagedInstallerCaption);
     return false;
 }
 
@@ -144,8 +144,8 @@ int RunFromStartUp(InstanceHandle instance, const char* commandLine, int showCom
         // installer, and no script: a download cut short before its end.
         if (problem && payload && payload->chain == ChainState::kWhole
             && payload->checksum == ChecksumState::kAbsent) {
-            problem = kDamagedText;
-            caption = "Installer Damaged";
+            problem = kDamagedInstallerText;
+            caption = kDamagedInstallerCaption;
         }
     }
     if (problem) {
