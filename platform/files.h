@@ -24,6 +24,11 @@ int TruncateFileAt(const char* path, int64_t length);
 // target that exists; on failure both files stay as they were.
 int ReplaceFileWith(const char* source, const char* target);
 
+// A new empty file opened for update in binary mode, in the system's folder
+// for temporary files, deleted when it is closed; nullptr when none can be
+// made.
+FILE* OpenScratchFile();
+
 // The length of the open file, in 64 bits also where a long has 32 (a
 // 4 GiB file must not pass for a small one). Returns -1 when it cannot be
 // had. The stream's position is left unspecified.

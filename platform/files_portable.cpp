@@ -60,3 +60,8 @@ int64_t MeasureOpenFile(FILE* file)
         return -1;
     return ftell(file);
 }
+
+FILE* OpenScratchFile()
+{
+    return tmpfile();
+}
