@@ -3,11 +3,13 @@
 #include "packager/commands.h"
 
 #include "packager/database_check.h"
+#include "packager/database_compression.h"
 #include "packager/default_stub.h"
 #include "packager/diagnostics.h"
 #include "packager/packed_file.h"
 #include "packager/script_check.h"
 #include "packager/script_encoding.h"
+#include "payload/compressed_record.h"
 #include "payload/installer_checksum.h"
 #include "payload/payload_archive.h"
 #include "payload/record_format.h"
@@ -117,12 +119,44 @@ int CopyStub(const std::string& stub, FILE* out)
     return CloseWrittenStream(out) == 0 && copied ? 0 : -1;
 }
 
-// Writes stub, files and script (converted, when it is not empty, else the
-// file script) into partial (open as out, which this closes), which becomes
-// output. Returns 0, or -1 after reporting what failed.
+// Appends file to partial, whose length is *length: compressed when asked
+// and that saves enough, else raw, as -a appends it. Returns 0 (counting a
+// compressed one in compressed), or -1 after reporting what failed.
+int AppendFile(const PackedFile& file, bool compress, const std::string& partial, const std::string& output,
+               int64_t* length, int* compressed, Diagnostics* diagnostics)
+{
+    char name[kRecordNameChars + 1];
+    std::string coded = partial + ".lzma";
+    CompressOutcome outcome = CompressOutcome::kKeepRaw;
+    if (compress && MakeCompressedRecordName(file.recordName.c_str(), name) == 0)
+        outcome = CompressDatabase(file.path.c_str(), file.size, coded.c_str());
+    if (outcome == CompressOutcome::kFailed) {
+        ReportError(diagnostics, file.label.c_str(), 0, "cannot compress it: it cannot be read, or %s not written",
+                    coded.c_str());
+        return -1;
+    }
+    PayloadResult result = outcome == CompressOutcome::kCompressed
+        ? AppendNamedPayloadRecord(partial.c_str(), coded.c_str(), name)
+        : AppendPayloadRecord(partial.c_str(), file.path.c_str());
+    if (outcome == CompressOutcome::kCompressed) {
+        DeleteFileOnly(coded.c_str());
+        *compressed += 1;
+    }
+    if (result.fault != PayloadFault::kNone) {
+        ReportAppendFailure(result, file.label, output, diagnostics);
+        return -1;
+    }
+    DetailRecord(outcome == CompressOutcome::kCompressed ? name : file.recordName.c_str(), partial, length);
+    return 0;
+}
+
+// Writes stub, files (compressed unless store) and script (converted, when
+// it is not empty, else the file script) into partial (open as out, which
+// this closes), which becomes output. Returns 0, or -1 after reporting what
+// failed.
 int WriteInstaller(const std::string& stub, const std::vector<PackedFile>& files, const std::string& script,
-                   const std::vector<char>& converted, FILE* out, const std::string& partial,
-                   const std::string& output, Diagnostics* diagnostics)
+                   const std::vector<char>& converted, bool store, FILE* out, const std::string& partial,
+                   const std::string& output, int* compressed, Diagnostics* diagnostics)
 {
     if (CopyStub(stub, out) != 0) {
         ReportError(diagnostics, output.c_str(), 0, "cannot write it");
@@ -132,12 +166,8 @@ int WriteInstaller(const std::string& stub, const std::vector<PackedFile>& files
     MeasurePackedFile(partial, &length);
     Detail("  %-24s %10lld bytes, the installer program", stub.c_str(), static_cast<long long>(length));
     for (const PackedFile& file : files) {
-        PayloadResult result = AppendPayloadRecord(partial.c_str(), file.path.c_str());
-        if (result.fault != PayloadFault::kNone) {
-            ReportAppendFailure(result, file.label, output, diagnostics);
+        if (AppendFile(file, kCanCompressDatabases && !store, partial, output, &length, compressed, diagnostics) != 0)
             return -1;
-        }
-        DetailRecord(file.recordName.c_str(), partial, &length);
     }
     PayloadResult result = converted.empty()
                                ? AppendNamedPayloadRecord(partial.c_str(), script.c_str(), kScriptRecordName)
@@ -180,10 +210,16 @@ int RunBuild(const PackArguments& arguments)
     // Written beside the output, under a name of its own that no one can
     // place there first, and put in its place in one step, so that an
     // existing installer stays whole until the new one is.
+    if (!kCanCompressDatabases && !arguments.store)
+        Note("note: this build has no LZMA coder and stores every database uncompressed; the Linux build "
+             "compresses them");
     char name[kTemporaryPathBytes];
     FILE* out = CreateFileBeside(output.c_str(), name, sizeof name);
     std::string partial = out ? name : "";
-    if (!out || WriteInstaller(stub, files, arguments.script, converted, out, partial, output, &diagnostics) != 0
+    int compressed = 0;
+    if (!out
+        || WriteInstaller(stub, files, arguments.script, converted, arguments.store, out, partial, output,
+                          &compressed, &diagnostics) != 0
         || TakePermissionsFor(partial.c_str(), output.c_str(), true) != 0
         || ReplaceFileWith(partial.c_str(), output.c_str()) != 0) {
         if (diagnostics.errors == 0)
@@ -196,8 +232,8 @@ int RunBuild(const PackArguments& arguments)
     PrintDiagnosticsSummary(diagnostics);
     int64_t size = 0;
     MeasurePackedFile(output, &size);
-    Note("%s: %d file%s and the install script, %lld bytes", output.c_str(), static_cast<int>(files.size()),
-         files.size() == 1 ? "" : "s", static_cast<long long>(size));
+    Note("%s: %d file%s (%d compressed) and the install script, %lld bytes", output.c_str(),
+         static_cast<int>(files.size()), files.size() == 1 ? "" : "s", compressed, static_cast<long long>(size));
     return 0;
 }
 

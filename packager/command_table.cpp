@@ -19,6 +19,7 @@ const OptionShape kPackOptions[] = {
     {kOptionStrict, '\0', "strict", nullptr, "warnings fail the run too"},
     {kOptionKeepEncoding, '\0', "keep-encoding", nullptr,
      "store a UTF-8 script as it is, not converted to Windows-1252"},
+    {kOptionStore, '\0', "store", nullptr, "store every database raw, none compressed"},
     {kOptionQuiet, 'q', "quiet", nullptr, "print errors only"},
     {kOptionVerbose, 'v', "verbose", nullptr, "print each record as it is written, with its size"},
     {kOptionHelp, 'h', "help", nullptr, "print this help"},
@@ -27,10 +28,12 @@ const size_t kPackOptionCount = sizeof kPackOptions / sizeof kPackOptions[0];
 
 const CommandShape kPackCommands[] = {
     {"build", PackCommand::kBuild, 0, kAnyCount,
-     kOptionOutput | kOptionStub | kOptionScript | kOptionBeside | kOptionStrict | kOptionKeepEncoding | kEveryCommand,
+     kOptionOutput | kOptionStub | kOptionScript | kOptionBeside | kOptionStrict | kOptionKeepEncoding | kOptionStore
+         | kEveryCommand,
      "-o SETUP.EXE [OPTION]... FILE...", "check the script and the databases, then write an installer",
      "Checks the install script and every FILE, then writes SETUP.EXE: the installer program, each FILE\n"
-     "as a record in the order given, the script, and a checksum record. After any error nothing is\n"
+     "as a record in the order given (LZMA-compressed when that saves an eighth or more, unless\n"
+     "--store), the script, and a checksum record. After any error nothing is\n"
      "written and an existing SETUP.EXE is left as it was. A UTF-8 script is stored in Windows-1252,\n"
      "the text the installer shows.\n"},
     {"check", PackCommand::kCheck, 1, kAnyCount,
@@ -39,15 +42,18 @@ const CommandShape kPackCommands[] = {
      "Checks INSTALL.INI as build would, and with FILEs also the files against it. Without FILEs the\n"
      "checks that hold the script's paths against the files are left out.\n"},
     {"list", PackCommand::kList, 1, 1, kEveryCommand, "SETUP.EXE", "show the records an installer holds",
-     "Prints one line per record: offset, size, name, and for a Palm OS database its header name,\n"
-     "type/creator, kind, version and record count; then a summary with the checksum.\n"},
+     "Prints one line per record: offset, size stored, original size, name, and for a Palm OS\n"
+     "database its header name, type/creator, kind, version and record count; then a summary with the\n"
+     "checksum.\n"},
     {"verify", PackCommand::kVerify, 1, 1, kOptionBeside | kOptionStrict | kEveryCommand, "SETUP.EXE [OPTION]...",
      "check a built installer as it will install",
-     "Checks that the record chain is whole, the checksum agrees, the install script reads, every file\n"
-     "it names is there and every database is sound.\n"},
+     "Checks that the record chain is whole, the checksum agrees, every compressed record decodes to\n"
+     "its original size, the install script reads, every file it names is there and every database is\n"
+     "sound.\n"},
     {"extract", PackCommand::kExtract, 2, 2, kOptionOutput | kEveryCommand, "SETUP.EXE NAME [-o FILE]",
      "write one record's bytes to a file",
-     "Writes the bytes of the record NAME (letter case does not matter) to FILE, by default NAME.\n"},
+     "Writes the bytes of the record NAME (letter case does not matter) to FILE, by default NAME; a\n"
+     "compressed record's original bytes.\n"},
     {"append", PackCommand::kAppend, 2, 2, kEveryCommand, "SETUP.EXE FILE",
      "add one file as a record, as vantrel.exe -a does",
      "Appends FILE to SETUP.EXE as a record named after FILE, byte for byte as vantrel.exe -a does,\n"

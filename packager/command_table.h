@@ -17,6 +17,7 @@ enum PackOption : unsigned {
     kOptionQuiet = 1u << 6,
     kOptionVerbose = 1u << 7,
     kOptionHelp = 1u << 8,
+    kOptionStore = 1u << 9,
 };
 
 struct OptionShape {

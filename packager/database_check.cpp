@@ -71,12 +71,12 @@ void CheckDatabases(const std::vector<PackedFile>& files, const std::vector<Scri
         if (!IsMeantAsDatabase(file, paths))
             continue;
         const char* label = file.label.c_str();
-        FILE* stream = fopen(file.path.c_str(), "rb");
+        FILE* stream = file.stream ? file.stream : fopen(file.path.c_str(), "rb");
         PalmHeader info;
         PalmDatabaseProblem problem = PalmDatabaseProblem::kTooShort;
         if (stream && fseek(stream, static_cast<long>(file.offset), SEEK_SET) == 0)
             problem = ReadPalmDatabaseInfo(stream, file.size, &info);
-        if (stream)
+        if (stream && stream != file.stream)
             fclose(stream);
         if (problem != PalmDatabaseProblem::kNone) {
             ReportError(diagnostics, label, 0, "not a sound Palm OS database: %s", ProblemText(problem));

@@ -9,7 +9,9 @@
 #include "packager/script_encoding.h"
 #include "palm/database_header.h"
 #include "palm/database_info.h"
+#include "payload/compressed_record.h"
 #include "payload/installer_checksum.h"
+#include "platform/files.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -17,9 +19,29 @@
 
 namespace {
 
+// The original bytes of a compressed record in a scratch file, at its
+// start; nullptr when it cannot be made, and then with damaged set when the
+// record does not decode to the size it states.
+FILE* DecodeToScratch(const Payload& payload, const PayloadRecord& record, bool* damaged)
+{
+    *damaged = false;
+    FILE* scratch = OpenScratchFile();
+    if (!scratch)
+        return nullptr;
+    LzmaResult result = DecodeCompressedRecordToFile(payload.file, record.dataStart, record.size, scratch);
+    if (result == LzmaResult::kDone && fflush(scratch) == 0 && fseek(scratch, 0, SEEK_SET) == 0)
+        return scratch;
+    *damaged = result == LzmaResult::kDamaged;
+    fclose(scratch);
+    return nullptr;
+}
+
 // The records as packaged files, first to last; the last of a name is the
-// one the installer finds.
-std::vector<PackedFile> RecordsAsFiles(const std::string& installer, const Payload& payload)
+// one the installer finds. A compressed record is decoded into a scratch
+// file, added to scratches for the caller to close; one that cannot be is
+// reported and left out.
+std::vector<PackedFile> RecordsAsFiles(const std::string& installer, const Payload& payload,
+                                       std::vector<FILE*>* scratches, Diagnostics* diagnostics)
 {
     std::vector<PackedFile> files;
     for (int i = payload.recordCount - 1; i >= 0; i--) {
@@ -27,7 +49,23 @@ std::vector<PackedFile> RecordsAsFiles(const std::string& installer, const Paylo
         if (EqualsIgnoringCase(record.name, kScriptRecordName) || strcmp(record.name, kChecksumRecordName) == 0
             || record.size == 0)
             continue;
-        files.push_back({Printable(record.name), record.name, installer, record.dataStart, record.size});
+        PackedFile file = {Printable(record.name), record.name, installer, record.dataStart, record.size};
+        if (record.compressed) {
+            bool damaged = false;
+            file.recordName = CompressedDatabaseName(record.name);
+            file.offset = 0;
+            file.size = record.originalSize;
+            file.stream = DecodeToScratch(payload, record, &damaged);
+            if (!file.stream) {
+                ReportError(diagnostics, file.label.c_str(), 0, damaged
+                            ? "damaged: it does not decode to the %ld bytes it states"
+                            : "cannot decode it to check it (%ld bytes): no room for a scratch file",
+                            static_cast<long>(record.originalSize));
+                continue;
+            }
+            scratches->push_back(file.stream);
+        }
+        files.push_back(file);
     }
     return files;
 }
@@ -55,20 +93,38 @@ const char* ChecksumText(ChecksumState state)
     return "absent";
 }
 
-// Prints one line of list for the record, and adds its size to the bytes
-// of data that context counts.
+// What list counts over the records.
+struct ListTotals {
+    int64_t data;     // bytes stored
+    int64_t original; // bytes once decoded
+    bool sound;       // no compressed record failed to decode to its size
+};
+
+// Prints one line of list for the record: where it lies, its size stored
+// and original, its name, and what its Palm OS header says (of what a
+// compressed record decodes to); and counts it in the ListTotals of context.
 void PrintRecord(Payload* payload, const PayloadRecord& record, void* context)
 {
-    *static_cast<int64_t*>(context) += record.size;
-    printf("%10ld %10ld  %s", static_cast<long>(record.dataStart), static_cast<long>(record.size),
-           Printable(record.name).c_str());
+    ListTotals* totals = static_cast<ListTotals*>(context);
+    totals->data += record.size;
+    totals->original += record.originalSize;
+    printf("%10ld %10ld %10ld  %s", static_cast<long>(record.dataStart), static_cast<long>(record.size),
+           static_cast<long>(record.originalSize), Printable(record.name).c_str());
+    bool damaged = false;
+    FILE* source = record.compressed ? DecodeToScratch(*payload, record, &damaged) : payload->file;
+    if (damaged)
+        printf("  DAMAGED: it does not decode to its original size");
+    totals->sound = totals->sound && !damaged;
     PalmHeader header;
-    if (record.size >= int32_t{kPalmHeaderBytes} && fseek(payload->file, record.dataStart, SEEK_SET) == 0
-        && ReadPalmDatabaseInfo(payload->file, record.size, &header) == PalmDatabaseProblem::kNone)
+    if (source && record.originalSize >= int32_t{kPalmHeaderBytes}
+        && fseek(source, record.compressed ? 0 : record.dataStart, SEEK_SET) == 0
+        && ReadPalmDatabaseInfo(source, record.originalSize, &header) == PalmDatabaseProblem::kNone)
         printf("  \"%s\" %s/%s %s v%u, %u %s", Printable(header.name).c_str(), header.type, header.creator,
                header.isResourceDatabase ? "resource" : "record", header.version, header.entryCount,
                header.isResourceDatabase ? "resources" : "records");
     putchar('\n');
+    if (source && source != payload->file)
+        fclose(source);
 }
 
 // Checks the install script record and the databases.
@@ -82,18 +138,21 @@ void CheckContents(const std::string& installer, const Payload& payload, const P
         return;
     }
     std::string scriptLabel = installer + "(" + kScriptRecordName + ")";
-    std::vector<char> bytes(static_cast<size_t>(script->size));
+    std::vector<char> bytes(static_cast<size_t>(script->originalSize));
     if (ReadPayloadBytes(payload, *script, 0, bytes.data(), bytes.size()) != bytes.size()) {
         ReportError(diagnostics, scriptLabel.c_str(), 0, "cannot read the script");
         return;
     }
-    std::vector<PackedFile> files = RecordsAsFiles(installer, payload);
+    std::vector<FILE*> scratches;
+    std::vector<PackedFile> files = RecordsAsFiles(installer, payload, &scratches, diagnostics);
     std::vector<char> unconverted;
     std::vector<ScriptPath> paths;
     PackagedFiles packaged = {files, arguments.beside};
     if (PrepareScriptForStoring(bytes, true, scriptLabel.c_str(), &unconverted, diagnostics))
         paths = CheckInstallScript(bytes, scriptLabel.c_str(), &packaged, diagnostics);
     CheckDatabases(files, paths, diagnostics);
+    for (FILE* scratch : scratches)
+        fclose(scratch);
 }
 
 } // namespace
@@ -111,18 +170,19 @@ int RunList(const PackArguments& arguments)
         ClosePayload(&payload);
         return 1;
     }
-    printf("%10s %10s  %s\n", "offset", "size", "name");
-    int64_t data = 0;
-    if (!VisitRecordsInOrder(&payload, PrintRecord, &data)) {
+    printf("%10s %10s %10s  %s\n", "offset", "size", "original", "name");
+    ListTotals totals = {0, 0, true};
+    if (!VisitRecordsInOrder(&payload, PrintRecord, &totals)) {
         fprintf(stderr, "%s: error: out of memory\n", installer);
         ClosePayload(&payload);
         return 1;
     }
     int64_t program = payload.layout.imageEnd > 0 ? payload.layout.imageEnd : payload.chainStart;
-    printf("%d records, %lld bytes of data, after a program of %lld bytes; checksum %s%s%s\n", payload.recordCount,
-           static_cast<long long>(data), static_cast<long long>(program), ChecksumText(payload.checksum),
-           payload.damaged ? "; damaged: " : "", payload.damaged ? DamageText(payload) : "");
-    int exitCode = payload.damaged ? 1 : 0;
+    printf("%d records, %lld bytes of data (%lld decoded), after a program of %lld bytes; checksum %s%s%s\n",
+           payload.recordCount, static_cast<long long>(totals.data), static_cast<long long>(totals.original),
+           static_cast<long long>(program), ChecksumText(payload.checksum), payload.damaged ? "; damaged: " : "",
+           payload.damaged ? DamageText(payload) : "");
+    int exitCode = payload.damaged || !totals.sound ? 1 : 0;
     ClosePayload(&payload);
     return exitCode;
 }

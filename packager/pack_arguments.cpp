@@ -69,6 +69,9 @@ void Store(PackArguments* arguments, PackOption option, const char* value)
     case kOptionKeepEncoding:
         arguments->keepEncoding = true;
         break;
+    case kOptionStore:
+        arguments->store = true;
+        break;
     case kOptionQuiet:
         arguments->quiet = true;
         break;

@@ -20,6 +20,7 @@ struct PackArguments {
     bool keepEncoding = false;         // --keep-encoding
     bool quiet = false;                // -q, --quiet: errors only
     bool verbose = false;              // -v, --verbose: each record as it is written
+    bool store = false;                // --store: no database compressed
 };
 
 // Reads argv into arguments. Options come before or after the operands,

@@ -14,6 +14,8 @@ struct PackedFile {
     std::string path;       // the file that holds its bytes
     int64_t offset = 0;     // where they start in that file
     int64_t size = 0;
+    FILE* stream = nullptr; // when set, the bytes are here from offset, not in path
+                            // (a compressed record decoded); not owned
 };
 
 // A path that the install script's FILES section names, cleaned as the

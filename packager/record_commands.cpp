@@ -32,11 +32,13 @@ int RunExtract(const PackArguments& arguments)
     Payload payload;
     OpenPayload(installer, false, &payload);
     const PayloadRecord* record = FindPayloadRecord(payload, name.c_str());
-    bool written = record && ExtractPayloadRecord(payload, *record, output.c_str()).fault == PayloadFault::kNone;
+    PayloadFault fault = record ? ExtractPayloadRecord(payload, *record, output.c_str()).fault : PayloadFault::kNone;
     ClosePayload(&payload);
     if (!record)
         return Fail(installer, "no record of that name");
-    if (!written)
+    if (fault == PayloadFault::kCorrupt)
+        return Fail(installer, "the record is damaged: it does not decode to the size it states");
+    if (fault != PayloadFault::kNone)
         return Fail(output.c_str(), "cannot write it; it is left as it was");
     return 0;
 }
