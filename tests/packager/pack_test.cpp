@@ -1,6 +1,7 @@
 // vantrel-pack from outside: each packaging mistake gives its message with
 // file and line, exit code 1 and no installer; a sound package builds one
-// whose bytes are the stub and exactly the records that -a appends.
+// whose bytes are the stub and its databases compressed, or with --store
+// exactly the records that -a appends.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -92,30 +93,68 @@ constexpr char kSoundScript[] =
     "LICENSE\r\nTerms\r\n.\r\nFILES\r\n*Library\r\nlib.prc\r\n+Notes\r\nnotes.pdb\r\nPick.\r\n.\r\n"
     "USER\r\nREADME\r\nThanks\r\n.\r\n";
 
-TEST_F(PackTest, SoundPackageBuildsTheRecordsThatAppendWrites)
+// The stored size of the record named name in installer, read from the
+// size field before its name, and where its data starts.
+std::pair<size_t, size_t> RecordData(const std::string& installer, const std::string& name)
+{
+    size_t at = installer.rfind(name + '\0');
+    size_t size = 0;
+    for (int i = 3; i >= 0; i--)
+        size = size << 8 | static_cast<unsigned char>(installer[at - 4 + i]);
+    return {at - 4 - size, size};
+}
+
+TEST_F(PackTest, SoundPackageBuildsCompressedOrAsAppendWrites)
 {
     WriteFile("Install.ini", kSoundScript);
     ASSERT_EQ(Pack("build -o Setup.exe --stub stub.exe lib.prc notes.pdb"), 0) << ReadFile(kScratch / "err.txt");
+    EXPECT_NE(ReadFile(kScratch / "out.txt").find("2 files (2 compressed)"), std::string::npos);
 
-    // The records that -a appends (held against the installer's own -a under
-    // Wine), then the checksum record, which ends the file on a multiple of 8.
+    // Compressed: listed with both sizes and the header of what they decode
+    // to, checked, extracted whole; the checksum record ends the file on a
+    // multiple of 8.
     std::string built = ReadFile(kScratch / "Setup.exe");
     EXPECT_EQ(built.size() % 8, 0u);
     EXPECT_EQ(Pack("list Setup.exe"), 0);
     std::string listing = ReadFile(kScratch / "out.txt");
-    EXPECT_NE(listing.find("lib.prc  \"Lib\" appl/Test resource v0, 1 resources"), std::string::npos);
+    std::string size = std::to_string(ReadFile(kScratch / "lib.prc").size());
+    EXPECT_NE(listing.find(size + "  vantrel\\lzma\\lib.prc  \"Lib\" appl/Test resource v0, 1 resources"),
+              std::string::npos) << listing;
     EXPECT_NE(listing.find("checksum good"), std::string::npos);
     EXPECT_EQ(Pack("verify Setup.exe"), 0);
     ASSERT_EQ(Pack("extract Setup.exe NOTES.PDB -o back.pdb"), 0);
     EXPECT_EQ(ReadFile(kScratch / "back.pdb"), ReadFile(kScratch / "notes.pdb"));
 
     // One flipped byte in a database: the checksum no longer agrees.
-    built[built.find("Notes")] ^= 1;
-    WriteFile("Setup.exe", built);
+    auto [data, stored] = RecordData(built, "vantrel\\lzma\\notes.pdb");
+    std::string flipped = built;
+    flipped[data + stored / 2] ^= 1;
+    WriteFile("Setup.exe", flipped);
     EXPECT_EQ(Pack("verify Setup.exe"), 1);
     EXPECT_NE(ReadFile(kScratch / "err.txt").find("its checksum differs"), std::string::npos);
-    ASSERT_EQ(Pack("strip Setup.exe"), 0);
-    EXPECT_EQ(ReadFile(kScratch / "Setup.exe"), ReadFile(kScratch / "stub.exe"));
+
+    // A compressed record that states one byte more than it decodes to,
+    // with the checksum record cut off: the chain is whole, the record not.
+    std::string longer = built.substr(0, RecordData(built, "vantrel\\checksum").first);
+    longer[data] = static_cast<char>(longer[data] + 1);
+    WriteFile("Setup.exe", longer);
+    EXPECT_EQ(Pack("verify Setup.exe"), 1);
+    EXPECT_NE(ReadFile(kScratch / "err.txt").find("vantrel\\lzma\\notes.pdb: error: damaged: it does not decode"),
+              std::string::npos) << ReadFile(kScratch / "err.txt");
+    EXPECT_EQ(Pack("list Setup.exe"), 1);
+    EXPECT_EQ(Pack("extract Setup.exe notes.pdb -o back.pdb"), 1);
+    EXPECT_EQ(ReadFile(kScratch / "back.pdb"), "");
+
+    // Stored: exactly the records that -a appends (held against the
+    // installer's own -a under Wine); strip takes either back to the stub.
+    ASSERT_EQ(Pack("build --store -o Setup.exe --stub stub.exe lib.prc notes.pdb"), 0);
+    EXPECT_NE(ReadFile(kScratch / "Setup.exe").find(ReadFile(kScratch / "lib.prc") + std::string("\x5c\0\0\0lib.prc")),
+              std::string::npos);
+    for (const std::string& installer : {built, ReadFile(kScratch / "Setup.exe")}) {
+        WriteFile("Setup.exe", installer);
+        ASSERT_EQ(Pack("strip Setup.exe"), 0);
+        EXPECT_EQ(ReadFile(kScratch / "Setup.exe"), ReadFile(kScratch / "stub.exe"));
+    }
 }
 
 TEST_F(PackTest, EveryMistakeIsNamedAndNoInstallerIsWritten)

@@ -94,7 +94,8 @@ std::string InstallerName(char fault, const std::string& folder, const char* nam
 HANDLE Arrange(char fault, const std::string& folder)
 {
     std::string installer = folder + "\\sample setup.exe";
-    std::string bytes = ReadBytes(Payload(fault == 's' ? "signed setup.exe" : "packed setup.exe"));
+    std::string bytes = ReadBytes(Payload(fault == 's' ? "signed setup.exe" : fault == 'z' ? "damaged setup.exe"
+                                                                           : "packed setup.exe"));
     HANDLE file = nullptr;
     LONG high = 1;
     switch (fault) {
@@ -121,8 +122,9 @@ HANDLE Arrange(char fault, const std::string& folder)
         SetEndOfFile(file);
         CloseHandle(file);
         return nullptr;
-    case 'x': bytes[bytes.find(ReadBytes(Payload("samplehelp.pdb"))) + 100] ^= 1; [[fallthrough]];
-    case 's': WriteBytes(installer, bytes); break;
+    case 'x': bytes[bytes.size() - 200] ^= 1; [[fallthrough]]; // in the script
+    case 's':
+    case 'z': WriteBytes(installer, bytes); break;
     case 'c': WriteBytes(installer, bytes.substr(0, bytes.size() - 100)); break;
     case 'l': // 1 MiB in lines of 64 bytes, with a UTF-8 byte order mark, read in text mode
         bytes = "\xEF\xBB\xBFLICENSE\r\n";
@@ -189,6 +191,9 @@ TEST(Errors, AreToldAndChangeNothingElse)
         // A damaged download says so before anything else, also in quiet mode.
         {"one byte flipped", 'x', 'C', false, kInstall, {damaged}, 2},
         {"cut short", 'c', 'C', false, kInstall, {damaged}, 2},
+        // Its checksum record gone, no check at the start can tell; the
+        // decoding does, and nothing of it stays.
+        {"a compressed record one byte short of its stated size", 'z', 'C', false, kInstall, {damaged}, 2, "f"},
         // A license of 1 MiB shows at once, not after minutes.
         {"long license", 'l', 'C', false, "-s long.ini -u \"Ann Lee\" -f sampletools.prc", {}, 0, "", {}, kLicense},
         // Options in the installer's own name are not options.

@@ -1,7 +1,7 @@
 // The shipped program as its users meet it: the installer that vantrel-pack
 // built from the example install script, walked page by page on a
-// simulated Palm Desktop, and the same signed; what -q -a appends and -r
-// strips.
+// simulated Palm Desktop, its databases compressed or stored, and signed;
+// what -q -a appends and -r strips.
 #include "simulated_palm_desktop.h"
 #include "wine_test.h"
 
@@ -27,12 +27,13 @@ const std::tuple<const char*, const char*, bool> kCarried[] = {
     {"sampletools.prc", "Sample_Tools.prc", true}, {"samplehelp.pdb", "SampleHelp.pdb", false},
     {"samplethemes.pdb", "Themes__Sample_Tools.prc", true}, {"sharedlib.prc", "SharedLib.prc", true}};
 
-// The same walk twice, each on a Palm Desktop of its own, with the same
-// outcome: signing put its certificate table after the records, and the
-// installer reads them as before.
-TEST(Installer, WalksTheExampleScriptSignedOrNot)
+// The same walk three times, each on a Palm Desktop of its own, with the
+// same outcome, every copy byte for byte: the databases compressed; the
+// same signed, which put its certificate table after the records; and the
+// databases stored raw, as every installer built before compression.
+TEST(Installer, WalksTheExampleScriptCompressedSignedOrStored)
 {
-    for (const char* installer : {"packed setup.exe", "signed setup.exe"}) {
+    for (const char* installer : {"packed setup.exe", "signed setup.exe", "stored setup.exe"}) {
         SCOPED_TRACE(installer);
         std::string folder = FreshFolder() + "\\" + installer, palm = folder + "\\Palm";
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
@@ -120,9 +121,10 @@ TEST(Installer, WalksTheExampleScriptSignedOrNot)
     }
 }
 
-// vantrel-pack build wrote exactly the records that -q -a appends, one run
-// per file in its order, then its checksum record; -r strips every one of
-// them, and what is left is the program exactly as it was built.
+// vantrel-pack build --store wrote exactly the records that -q -a appends,
+// one run per file in its order, then its checksum record; -r strips every
+// record, compressed ones too, and what is left is the program exactly as
+// it was built.
 TEST(Installer, PackagerWritesWhatAppendWritesAndStripTakesItOff)
 {
     std::string folder = FreshFolder(), appended = folder + "\\appended.exe", stripped = folder + "\\stripped.exe";
@@ -136,14 +138,36 @@ TEST(Installer, PackagerWritesWhatAppendWritesAndStripTakesItOff)
         ASSERT_TRUE(packager.Start(VantrelExe(), "-q -a \"" + appended + "\" " + name, Payload("")));
         ExpectEnd(packager, 0);
     }
-    std::string packed = ReadBytes(Payload("packed setup.exe")), bytes = ReadBytes(appended);
-    EXPECT_GT(packed.size(), bytes.size());
-    EXPECT_EQ(packed.substr(0, bytes.size()), bytes);
-    ASSERT_TRUE(WriteBytes(stripped, packed));
+    std::string stored = ReadBytes(Payload("stored setup.exe")), bytes = ReadBytes(appended);
+    EXPECT_GT(stored.size(), bytes.size());
+    EXPECT_EQ(stored.substr(0, bytes.size()), bytes);
+    ASSERT_TRUE(WriteBytes(stripped, ReadBytes(Payload("packed setup.exe"))));
     Program run;
     ASSERT_TRUE(run.Start(VantrelExe(), "-q -r \"" + stripped + "\"", folder));
     ExpectEnd(run, 0);
     EXPECT_EQ(ReadBytes(stripped), ReadBytes(VantrelExe()));
+}
+
+// -q -a onto an installer whose databases are compressed appends the file
+// raw, as ever; the installer then installs that file, the later record of
+// its name, byte for byte.
+TEST(Installer, AppendedFileWinsOverItsCompressedRecord)
+{
+    std::string folder = FreshFolder(), palm = folder + "\\Palm";
+    ASSERT_TRUE(BuildSimulatedPalmDesktop(palm, kUsers));
+    ASSERT_TRUE(CopyFileA(Payload("packed setup.exe").c_str(), (folder + "\\setup.exe").c_str(), FALSE));
+    std::string newer = ReadBytes(Payload("sampletools.prc")) + " and a newer build";
+    ASSERT_TRUE(WriteBytes(folder + "\\sampletools.prc", newer));
+    Program append;
+    ASSERT_TRUE(append.Start(VantrelExe(), "-q -a setup.exe sampletools.prc", folder));
+    ExpectEnd(append, 0);
+
+    Program run;
+    ASSERT_TRUE(run.Start(folder + "\\setup.exe", "-q -s none.ini -u \"Ann Lee\" -f sampletools.prc", folder));
+    ASSERT_TRUE(ClickButton(GetDlgItem(AwaitWindow(run, "Installation Complete"), kCompletionClose)));
+    ExpectEnd(run, 0);
+    for (const char* copy : {"\\Install\\", "\\backup\\"})
+        EXPECT_EQ(ReadBytes(palm + "\\Lee2" + copy + "Sample_Tools.prc"), newer) << copy;
 }
 
 } // namespace
