@@ -102,6 +102,20 @@ TEST_F(UnitTest, LzmaStreamsDecodeToExactlyTheirStatedSizeOrAreDamaged)
         EXPECT_TRUE(c.result != LzmaResult::kDone || collected.bytes == (c.stated == big.size() ? big : text))
             << c.why;
     }
+
+    // Bytes read from inside the record: across the first window's end, and
+    // running past the record's end.
+    unsigned char header[kCompressedHeaderBytes];
+    PutCompressedHeader(header, uint32_t(big.size()), kUsualProperties);
+    WriteBytes("record", "ahead" + std::string(reinterpret_cast<char*>(header), sizeof header) + coded);
+    FILE* file = fopen("record", "rb");
+    const int32_t stored = int32_t(sizeof header + coded.size());
+    for (size_t offset : {size_t{kLzmaWindowBytes} - 3, big.size() - 4}) {
+        char bytes[8] = {};
+        size_t read = ReadCompressedRecordBytes(file, 5, stored, int32_t(offset), bytes, sizeof bytes);
+        EXPECT_EQ(std::string(bytes, read), big.substr(offset, 8)) << offset;
+    }
+    fclose(file);
 }
 
 TEST_F(UnitTest, CompressedRecordsAreNamedAndHeadedSoThatNoFileNameCanPassForOne)
