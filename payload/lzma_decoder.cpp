@@ -3,6 +3,8 @@
 // to the sink each time it fills.
 #include "payload/lzma_decoder.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr unsigned kProbabilityBits = 11;
@@ -186,9 +188,15 @@ void CopyMatch(Decoder* d, uint32_t distance, uint32_t length)
         uint32_t from = d->windowAt >= back ? d->windowAt - back : d->windowAt + kLzmaWindowBytes - back;
         uint32_t run = kLzmaWindowBytes - (from > d->windowAt ? from : d->windowAt);
         run = run < length ? run : length;
-        // Forwards, byte by byte: a source that overlaps the run repeats it.
-        for (uint32_t i = 0; i < run; i++)
-            window[d->windowAt + i] = window[from + i];
+        // A source that overlaps the run repeats it: forwards, byte by byte,
+        // or, for the runs of one byte that fill much of many databases,
+        // at once.
+        if (back == 1) {
+            memset(window + d->windowAt, window[from], run);
+        } else {
+            for (uint32_t i = 0; i < run; i++)
+                window[d->windowAt + i] = window[from + i];
+        }
         Advance(d, run);
         length -= run;
     }

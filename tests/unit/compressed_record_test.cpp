@@ -57,6 +57,7 @@ TEST_F(UnitTest, LzmaStreamsDecodeToExactlyTheirStatedSizeOrAreDamaged)
     std::string big;
     while (big.size() < 2 * kLzmaWindowBytes + 12345)
         big += block.substr(big.size() % 7000, 280000) + "a seam";
+    big.insert(kLzmaWindowBytes - 1000, 3000, 'z'); // a run of one byte across the wrap
     const std::string text = "Palm OS databases compress well, Palm OS databases compress well.";
     const std::string coded = Encode(big), small = Encode(text);
     std::string flipped = coded;
