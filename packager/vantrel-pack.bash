@@ -13,7 +13,7 @@ _vantrel_pack()
 
     local command=${words[1]} options="-q --quiet -v --verbose -h --help"
     case $command in
-    build) options+=" -o --output= --stub= --script= --beside= --strict --keep-encoding" ;;
+    build) options+=" -o --output= --stub= --script= --beside= --strict --keep-encoding --store" ;;
     check) options+=" --beside= --strict --keep-encoding" ;;
     verify) options+=" --beside= --strict" ;;
     extract) options+=" -o --output=" ;;
@@ -56,11 +56,13 @@ _vantrel_pack()
     case $command:$operands in
     list:0 | verify:0 | extract:0 | append:0 | strip:0) _filedir exe ;;
     extract:1)
-        # Record names, read from the installer itself; not the checksum
+        # Record names, read from the installer itself (a compressed one's
+        # without its prefix, as extract takes it); not the checksum
         # record's, whose backslash the shell would take.
         local names
         names=$(vantrel-pack list "$installer" 2>/dev/null |
-            awk '$1 ~ /^[0-9]+$/ && $2 ~ /^[0-9]+$/ && $3 !~ /\\/ { print $3 }')
+            awk '$1 ~ /^[0-9]+$/ && $2 ~ /^[0-9]+$/ && $3 ~ /^[0-9]+$/ {
+                     name = $4; sub(/^vantrel\\lzma\\/, "", name); if (name !~ /\\/) print name }')
         COMPREPLY=($(compgen -W "$names" -- "$cur"))
         ;;
     check:0) _filedir ini ;;
