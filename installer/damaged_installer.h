@@ -3,5 +3,6 @@
 // a compressed database does not decode to the size it states.
 #pragma once
 
-constexpr char kDamagedInstallerText[] = "This installer is damaged or incomplete. Please download it again.";
-constexpr char kDamagedInstallerCaption[] = "Installer Damaged";
+// inline: one copy in the program for both its users, not one each.
+inline constexpr char kDamagedInstallerText[] = "This installer is damaged or incomplete. Please download it again.";
+inline constexpr char kDamagedInstallerCaption[] = "Installer Damaged";
