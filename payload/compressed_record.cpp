@@ -85,7 +85,7 @@ int ReadCompressedHeader(FILE* record, int32_t storedSize, CompressedHeader* hea
 }
 
 LzmaResult DecodeCompressedRecord(FILE* record, int32_t storedSize, LzmaWorkspace* workspace, LzmaSink sink,
-                              void* context)
+                                  void* context)
 {
     CompressedHeader header;
     if (ReadCompressedHeader(record, storedSize, &header) != 0)

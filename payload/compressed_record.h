@@ -46,8 +46,8 @@ void PutCompressedHeader(unsigned char (&bytes)[kCompressedHeaderBytes], uint32_
 // header and a stream, or the size is 0 or 2 GiB and over.
 int32_t CompressedOriginalSize(const unsigned char (&header)[kCompressedHeaderBytes], int32_t storedSize);
 
-// Reads the header of the compressed record whose storedSize data bytes begin
-// at the current position of record, leaving it at the coded bytes.
+// Reads the header of the compressed record whose storedSize data bytes
+// begin at the current position of record, leaving it at the coded bytes.
 // Returns 0, or -1 when it cannot be read, the record is too short for a
 // header and a stream, or it states a size of 0 or 2 GiB and over.
 int ReadCompressedHeader(FILE* record, int32_t storedSize, CompressedHeader* header);
@@ -56,7 +56,7 @@ int ReadCompressedHeader(FILE* record, int32_t storedSize, CompressedHeader* hea
 // current position of record, handing the original bytes to sink. A header
 // that ReadCompressedHeader refuses makes it kDamaged.
 LzmaResult DecodeCompressedRecord(FILE* record, int32_t storedSize, LzmaWorkspace* workspace, LzmaSink sink,
-                              void* context);
+                                  void* context);
 
 // Decodes the compressed record whose storedSize data bytes begin at
 // dataStart in file, writing the original bytes to destination. Returns
