@@ -56,8 +56,12 @@ CopyResult CopyToDestinations(const PayloadRecord* record, const Payload* payloa
         // Decoded once: copying the install copy is many times faster than
         // decoding again.
         PayloadFault fault = ExtractPayloadRecord(*payload, *record, installDestination).fault;
-        if (fault == PayloadFault::kNone && backupDestination)
-            CopyFileReplacing(installDestination, backupDestination);
+        FILE* installed = fault == PayloadFault::kNone && backupDestination ? fopen(installDestination, "rb") : nullptr;
+        int32_t size = 0;
+        if (installed && MeasureFile(installed, &size) == 0 && fseek(installed, 0, SEEK_SET) == 0)
+            CopyIntoPlace(installed, size, backupDestination);
+        if (installed)
+            fclose(installed);
         return fault == PayloadFault::kNone ? CopyResult::kCopied
             : fault == PayloadFault::kCorrupt ? CopyResult::kDamaged : CopyResult::kFailed;
     }
