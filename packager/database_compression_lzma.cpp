@@ -31,7 +31,11 @@ int64_t CodeStream(FILE* input, int64_t count, unsigned properties, FILE* out)
 {
     lzma_options_lzma options;
     lzma_lzma_preset(&options, 9 | LZMA_PRESET_EXTREME);
-    options.dict_size = kLzmaWindowBytes;
+    // No larger than the bytes coded: the coder's memory grows with it, and
+    // a match never reaches before the first byte anyway.
+    options.dict_size = LZMA_DICT_SIZE_MIN;
+    while (options.dict_size < count && options.dict_size < kLzmaWindowBytes)
+        options.dict_size *= 2;
     options.lc = properties % 9;
     options.lp = properties / 9 % 5;
     options.pb = properties / 45;
