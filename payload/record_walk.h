@@ -84,7 +84,8 @@ int32_t ReadRecordEndingAt(Reader& reader, int32_t recordEnd, PayloadRecord* rec
     record->originalSize = record->size;
     unsigned char header[kCompressedHeaderBytes];
     if (record->compressed)
-        record->originalSize = record->size >= int32_t{sizeof header} && reader.Read(record->dataStart, header, sizeof header)
+        record->originalSize = record->size >= int32_t{sizeof header}
+                && reader.Read(record->dataStart, header, sizeof header)
             ? CompressedOriginalSize(header, record->size) : 0;
     // A tag just before the data ends the previous record; anything else (or
     // no room for a tag) is the program image before the chain.
