@@ -36,26 +36,32 @@ struct Decoder {
     bool sinkFailed;
 };
 
-// The next coded byte. Past the coded bytes (or a failed read) it marks the
-// stream damaged and gives 0, and the decoding stops at its next check.
-unsigned char NextByte(Decoder* d)
+// Refills the input buffer and gives its first byte. Past the coded bytes
+// (or a failed read) it marks the stream damaged and gives 0, and the
+// decoding stops at its next check.
+unsigned char Refill(Decoder* d)
 {
-    if (d->in == d->inEnd) {
-        size_t want = d->codedLeft < kLzmaInputBytes ? d->codedLeft : kLzmaInputBytes;
-        size_t got = want > 0 ? fread(d->workspace->input, 1, want, d->from) : 0;
-        if (got != want || want == 0) {
-            d->cannotRead = got != want;
-            d->damaged = true;
-            return 0;
-        }
-        d->codedLeft -= static_cast<uint32_t>(got);
-        d->in = d->workspace->input;
-        d->inEnd = d->in + got;
+    size_t want = d->codedLeft < kLzmaInputBytes ? d->codedLeft : kLzmaInputBytes;
+    size_t got = want > 0 ? fread(d->workspace->input, 1, want, d->from) : 0;
+    if (got != want || want == 0) {
+        d->cannotRead = got != want;
+        d->damaged = true;
+        return 0;
     }
+    d->codedLeft -= static_cast<uint32_t>(got);
+    d->in = d->workspace->input;
+    d->inEnd = d->in + got;
     return *d->in++;
 }
 
-void Normalize(Decoder* d)
+// The bit decoding below is inlined into every loop that runs it: a call
+// per bit would cost more than the bit itself, on a slow machine most.
+[[gnu::always_inline]] inline unsigned char NextByte(Decoder* d)
+{
+    return d->in != d->inEnd ? *d->in++ : Refill(d);
+}
+
+[[gnu::always_inline]] inline void Normalize(Decoder* d)
 {
     if (d->range < kRangeTop) {
         d->range <<= 8;
@@ -63,7 +69,7 @@ void Normalize(Decoder* d)
     }
 }
 
-unsigned DecodeBit(Decoder* d, LzmaProbability* probability)
+[[gnu::always_inline]] inline unsigned DecodeBit(Decoder* d, LzmaProbability* probability)
 {
     uint32_t bound = (d->range >> kProbabilityBits) * *probability;
     unsigned bit;
@@ -79,6 +85,12 @@ unsigned DecodeBit(Decoder* d, LzmaProbability* probability)
     }
     Normalize(d);
     return bit;
+}
+
+// The same, out of line, for the decisions taken once per symbol.
+[[gnu::noinline]] unsigned DecodeChoice(Decoder* d, LzmaProbability* probability)
+{
+    return DecodeBit(d, probability);
 }
 
 // count bits of equal probability, most significant first.
@@ -120,9 +132,9 @@ uint32_t DecodeReverseTree(Decoder* d, LzmaProbability* probabilities, unsigned 
 // A match length less the minimum: 0 to 271.
 uint32_t DecodeLength(Decoder* d, LzmaLengthProbabilities* p, unsigned positionState)
 {
-    if (DecodeBit(d, &p->choice) == 0)
+    if (DecodeChoice(d, &p->choice) == 0)
         return DecodeTree(d, p->low[positionState], 3);
-    if (DecodeBit(d, &p->choice2) == 0)
+    if (DecodeChoice(d, &p->choice2) == 0)
         return 8 + DecodeTree(d, p->middle[positionState], 3);
     return 16 + DecodeTree(d, p->high, 8);
 }
@@ -258,7 +270,7 @@ void DecodeSymbols(Decoder* d, unsigned properties, uint32_t originalSize)
             continue;
         }
         uint32_t length;
-        if (DecodeBit(d, &p->isRep[state]) == 0) {
+        if (DecodeChoice(d, &p->isRep[state]) == 0) {
             rep3 = rep2;
             rep2 = rep1;
             rep1 = rep0;
@@ -266,8 +278,8 @@ void DecodeSymbols(Decoder* d, unsigned properties, uint32_t originalSize)
             state = state < kFirstMatchState ? 7 : 10;
             rep0 = DecodeDistance(d, p, length);
         } else {
-            if (DecodeBit(d, &p->isRepG0[state]) == 0) {
-                if (DecodeBit(d, &p->isRep0Long[state][positionState]) == 0) {
+            if (DecodeChoice(d, &p->isRepG0[state]) == 0) {
+                if (DecodeChoice(d, &p->isRep0Long[state][positionState]) == 0) {
                     // One byte from the last distance.
                     if (!ReachesBack(d, rep0)) {
                         d->damaged = true;
@@ -279,10 +291,10 @@ void DecodeSymbols(Decoder* d, unsigned properties, uint32_t originalSize)
                 }
             } else {
                 uint32_t distance;
-                if (DecodeBit(d, &p->isRepG1[state]) == 0) {
+                if (DecodeChoice(d, &p->isRepG1[state]) == 0) {
                     distance = rep1;
                 } else {
-                    if (DecodeBit(d, &p->isRepG2[state]) == 0) {
+                    if (DecodeChoice(d, &p->isRepG2[state]) == 0) {
                         distance = rep2;
                     } else {
                         distance = rep3;

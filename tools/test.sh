@@ -44,7 +44,7 @@ cat "$results/fuzz.log"
   grep -o ': FAILED' "$results/fuzz.log" | sed 's/.*/fail/'
   grep -q 'no finding\|FAILED' "$results/fuzz.log" || echo fail; } >"$results/fuzz.txt"
 
-echo "build/win32/vantrel.exe: $(stat -c %s build/win32/vantrel.exe 2>/dev/null || echo no) bytes (at most 48128)"
+echo "build/win32/vantrel.exe: $(stat -c %s build/win32/vantrel.exe 2>/dev/null || echo no) bytes (at most 48640)"
 tally=$(python3 tools/test-tally.py "$results")
 status=$?
 echo "test: $tally; the Wine tests ran $wine_route"

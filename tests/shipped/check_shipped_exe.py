@@ -9,7 +9,7 @@
 import struct
 import sys
 
-MAX_BYTES = 48128  # the stub travels inside every installer anyone ships
+MAX_BYTES = 48640  # the stub travels inside every installer anyone ships
 SYSTEM_DLLS = {"ADVAPI32", "COMCTL32", "GDI32", "KERNEL32", "MSVCRT", "USER32"}
 
 
