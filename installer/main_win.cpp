@@ -18,7 +18,9 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 extern "C" char __RUNTIME_PSEUDO_RELOC_LIST__;
 extern "C" char __RUNTIME_PSEUDO_RELOC_LIST_END__;
 
-// The system calls the entry with the stack only 4-byte aligned.
+// Only the linker names the entry (ld's default for a Windows program), so it
+// is kept by hand from link-time optimisation; the system calls it with the
+// stack only 4-byte aligned.
 extern "C" __attribute__((used, force_align_arg_pointer)) void WinMainCRTStartup()
 {
     if (&__RUNTIME_PSEUDO_RELOC_LIST__ != &__RUNTIME_PSEUDO_RELOC_LIST_END__)
