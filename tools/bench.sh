@@ -9,7 +9,9 @@
 #   bytes), one that compresses well (address book records) and one of zeros,
 #   each as vantrel-pack build stores it by
 #   default and with --store, timed by tools/bench/install_timer.cpp from
-#   the progress page to the completion page; and natively, for the one that
+#   the progress page to the completion page and from the installer's start;
+#   the one that compresses poorly also coded anyway (which build never
+#   does: tools/bench/code_record.cpp codes it); and natively, for the one that
 #   compresses well, decoding it once (extract) beside copying the result,
 #   which is what the backup copy costs.
 # - vantrel-pack on a release build (no sanitizers): build with a 256 MiB
